@@ -1,0 +1,66 @@
+// A group query against one bare pass over the same desktop of 1000
+// windows, none of which belongs to the group (so every title is read).
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "dremoxa7.h"
+#include "frame/module_app.h"
+#include "platform/host/host_control.h"
+#include "suite_fake.h"
+
+namespace {
+
+using namespace dremoxa7;
+
+void desktop_of_1000() {
+  host::reset();
+  fake::reset_suite();
+  host::load_module("dremoxa7.dll", "C:\\Suite\\dremoxa7.dll");
+  module_app().init_instance();
+  for (int f = 0; f < DREMOXA7_FUNCTION_COUNT; ++f) {
+    fake::suite().titles[{0, f}] = "Suite tool " + std::to_string(f) + " -";
+  }
+  for (int i = 0; i < 1000; ++i) host::add_window("Unrelated window number " + std::to_string(i));
+}
+
+// Enumerates the desktop and reads every title: the least any search over
+// all windows can do.
+void BM_BareEnumeration(benchmark::State& state) {
+  desktop_of_1000();
+  char title[DREMOXA7_TITLE_CAPACITY];
+  for (auto _ : state) {
+    long total = 0;
+    platform::for_each_window([&](platform::Window window) {
+      total += platform::window_title(window, title, sizeof title);
+      return true;
+    });
+    benchmark::DoNotOptimize(total);
+  }
+}
+BENCHMARK(BM_BareEnumeration);
+
+void BM_FindZorWinGroup0(benchmark::State& state) {
+  desktop_of_1000();
+  short count = 0;
+  DREMOXA7_WINDOW windows[DREMOXA7_FUNCTION_COUNT];
+  for (auto _ : state) {
+    fake::suite().calls.clear();
+    benchmark::DoNotOptimize(FindZorWin(0, 0, &count, windows));
+  }
+}
+BENCHMARK(BM_FindZorWinGroup0);
+
+// For comparison: one search per member, as ten FindFuncWin calls.
+void BM_OneSearchPerMember(benchmark::State& state) {
+  desktop_of_1000();
+  DREMOXA7_WINDOW window;
+  for (auto _ : state) {
+    fake::suite().calls.clear();
+    for (short f : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10})
+      benchmark::DoNotOptimize(FindFuncWin(0, f, &window));
+  }
+}
+BENCHMARK(BM_OneSearchPerMember);
+
+}  // namespace

@@ -1,0 +1,66 @@
+/* dremoxa7: support library loaded by every tool program of the suite.
+ *
+ * Flat exports with the callee-cleans (stdcall) convention, exported under
+ * their plain names. Every argument takes one 32-bit slot; 16-bit arguments
+ * (series code, function number, group, mode) count by their low half only.
+ * Every export returns a signed 16-bit result code: the DREMOXA7_* values
+ * below, or a code passed through unchanged from a suite library.
+ * Usable from C and C++. */
+#ifndef DREMOXA7_H
+#define DREMOXA7_H
+
+#ifdef _WIN32
+#include <windows.h>
+#define DREMOXA7_API __stdcall
+typedef HWND DREMOXA7_WINDOW;
+#else
+#define DREMOXA7_API
+typedef void* DREMOXA7_WINDOW;
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Result codes the library produces itself. */
+#define DREMOXA7_OK 0
+#define DREMOXA7_OUT_OF_RANGE 4    /* series, function, group or mode out of range */
+#define DREMOXA7_NO_EXECUTABLE 6   /* the executable to start does not exist */
+#define DREMOXA7_REFUSED (-1)      /* foreground change refused; CPU index out of range */
+#define DREMOXA7_NOT_FOUND (-2)    /* no window handle given; file missing */
+#define DREMOXA7_UNREADABLE (-3)   /* file could not be opened, positioned or read */
+
+/* Capacities of the caller's buffers. */
+#define DREMOXA7_TITLE_CAPACITY 350 /* found titles: at most 349 characters */
+#define DREMOXA7_FUNCTION_COUNT 48  /* window list of FindZorWin */
+
+/* Window search by title. The first top-level window in Z-order whose title
+ * begins with text (FindWinTitle) or contains it (FindWinTitleP) is stored
+ * in windowOut and its title in titleOut (DREMOXA7_TITLE_CAPACITY bytes).
+ * Nothing found: null and an empty title. Always returns DREMOXA7_OK. */
+short DREMOXA7_API FindWinTitle(const char* text, char* titleOut, DREMOXA7_WINDOW* windowOut);
+short DREMOXA7_API FindWinTitleP(const char* text, char* titleOut, DREMOXA7_WINDOW* windowOut);
+
+/* Tools by function number (0..47): the window whose title begins with the
+ * prefix that the suite information library gives for the function. */
+short DREMOXA7_API FindFuncWin(short series, short function, DREMOXA7_WINDOW* windowOut);
+short DREMOXA7_API QFindFuncWin(short series, short function, DREMOXA7_WINDOW* windowOut);
+
+/* Brings a window (or its last active pop-up) to the front and restores it
+ * when minimised. DREMOXA7_NOT_FOUND for a null window, DREMOXA7_REFUSED
+ * when the foreground change is refused. */
+short DREMOXA7_API SetActiveZorWin(DREMOXA7_WINDOW window);
+
+/* Running tools of group 0 or 1: windowsOut receives DREMOXA7_FUNCTION_COUNT
+ * handles indexed by function number, countOut how many are not null. */
+short DREMOXA7_API FindZorWin(short series, short group, short* countOut,
+                              DREMOXA7_WINDOW* windowsOut);
+
+/* isLastOut = 1 when exactly one tool of group 1 runs (the caller). */
+short DREMOXA7_API LastAppCheck(short series, short* isLastOut);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,99 @@
+// The exported functions: each takes its arguments from their slots, calls
+// its subsystem and returns the result code. Outputs are cleared first; a
+// null output pointer only means the caller does not want that output.
+#include <cstdint>
+
+#include "dremoxa7.h"
+#include "frame/result.h"
+#include "frame/text.h"
+#include "windows/activation.h"
+#include "windows/function_windows.h"
+#include "windows/title_search.h"
+
+using namespace dremoxa7;
+
+static_assert(DREMOXA7_OK == kOk && DREMOXA7_OUT_OF_RANGE == kOutOfRange &&
+              DREMOXA7_NO_EXECUTABLE == kNoExecutable && DREMOXA7_REFUSED == kRefused &&
+              DREMOXA7_NOT_FOUND == kNotFound && DREMOXA7_UNREADABLE == kUnreadable);
+static_assert(DREMOXA7_TITLE_CAPACITY == kTitleReadCount);
+static_assert(DREMOXA7_FUNCTION_COUNT == windows::kFunctionCount);
+
+namespace {
+
+platform::Window to_platform(DREMOXA7_WINDOW window) {
+  return static_cast<platform::Window>(window);
+}
+DREMOXA7_WINDOW to_caller(platform::Window window) { return static_cast<DREMOXA7_WINDOW>(window); }
+
+template <class T>
+void clear(T* out) {
+  if (out != nullptr) *out = T{};
+}
+
+short search_result(const windows::Found& found, char* titleOut, DREMOXA7_WINDOW* windowOut) {
+  if (titleOut != nullptr) copy_text(titleOut, DREMOXA7_TITLE_CAPACITY, found.title.view());
+  if (windowOut != nullptr) *windowOut = to_caller(found.window);
+  return kOk;
+}
+
+short find_function(windows::Series kind, short series, short function,
+                    DREMOXA7_WINDOW* windowOut) {
+  clear(windowOut);
+  platform::Window window = nullptr;
+  const Result result = windows::find_function_window(kind, series, function, window);
+  if (windowOut != nullptr) *windowOut = to_caller(window);
+  return result;
+}
+
+}  // namespace
+
+extern "C" {
+
+short DREMOXA7_API FindWinTitle(const char* text, char* titleOut, DREMOXA7_WINDOW* windowOut) {
+  if (titleOut != nullptr) titleOut[0] = '\0';
+  clear(windowOut);
+  return search_result(windows::find_by_prefix(text), titleOut, windowOut);
+}
+
+short DREMOXA7_API FindWinTitleP(const char* text, char* titleOut, DREMOXA7_WINDOW* windowOut) {
+  if (titleOut != nullptr) titleOut[0] = '\0';
+  clear(windowOut);
+  return search_result(windows::find_by_substring(text), titleOut, windowOut);
+}
+
+short DREMOXA7_API FindFuncWin(short series, short function, DREMOXA7_WINDOW* windowOut) {
+  return find_function(windows::Series::first, series, function, windowOut);
+}
+
+short DREMOXA7_API QFindFuncWin(short series, short function, DREMOXA7_WINDOW* windowOut) {
+  return find_function(windows::Series::second, series, function, windowOut);
+}
+
+short DREMOXA7_API SetActiveZorWin(DREMOXA7_WINDOW window) {
+  return windows::activate(to_platform(window));
+}
+
+short DREMOXA7_API FindZorWin(short series, short group, short* countOut,
+                              DREMOXA7_WINDOW* windowsOut) {
+  clear(countOut);
+  if (windowsOut != nullptr) {
+    for (int i = 0; i < windows::kFunctionCount; ++i) windowsOut[i] = nullptr;
+  }
+  windows::GroupWindows found;
+  const Result result = windows::find_group_windows(series, group, found);
+  if (countOut != nullptr) *countOut = found.count;
+  if (windowsOut != nullptr) {
+    for (int i = 0; i < windows::kFunctionCount; ++i) windowsOut[i] = to_caller(found.windows[i]);
+  }
+  return result;
+}
+
+short DREMOXA7_API LastAppCheck(short series, short* isLastOut) {
+  clear(isLastOut);
+  std::int16_t is_last = 0;
+  const Result result = windows::last_app_check(series, is_last);
+  if (isLastOut != nullptr) *isLastOut = is_last;
+  return result;
+}
+
+}  // extern "C"

@@ -1,0 +1,16 @@
+// The library's application object: start-up runs through it when the
+// library is loaded (DllMain on Windows, the test set-up on the host).
+#pragma once
+
+namespace dremoxa7 {
+
+class ModuleApp {
+ public:
+  // Fixes the module file name and directory. Never fails on its own;
+  // returns the verdict of the default initialisation (always true).
+  bool init_instance();
+};
+
+ModuleApp& module_app();
+
+}  // namespace dremoxa7

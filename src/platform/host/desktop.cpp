@@ -1,0 +1,114 @@
+// The host model's desktop: top-level windows in Z-order.
+#include <algorithm>
+
+#include "frame/text.h"
+#include "platform/host/world.h"
+#include "platform/platform.h"
+
+namespace dremoxa7 {
+namespace host {
+namespace {
+
+platform::Window new_window(const std::string& title, bool iconic) {
+  World& w = world();
+  w.windows.push_back(HostWindow{title, true, iconic, nullptr, nullptr});
+  return reinterpret_cast<platform::Window>(static_cast<std::uintptr_t>(w.windows.size()));
+}
+
+void raise(platform::Window window) {
+  auto& order = world().z_order;
+  order.erase(std::remove(order.begin(), order.end(), window), order.end());
+  order.insert(order.begin(), window);
+}
+
+}  // namespace
+
+platform::Window add_window(const std::string& title, bool iconic) {
+  const platform::Window window = new_window(title, iconic);
+  world().z_order.push_back(window);
+  return window;
+}
+
+platform::Window add_popup(platform::Window owner, const std::string& title) {
+  const platform::Window popup = new_window(title, false);
+  world().windows.back().owner = owner;
+  world().z_order.insert(world().z_order.begin(), popup);
+  if (HostWindow* entry = find_window(owner)) entry->last_popup = popup;
+  return popup;
+}
+
+void set_title(platform::Window window, const std::string& title) {
+  if (HostWindow* entry = find_window(window)) entry->title = title;
+}
+
+void close_window(platform::Window window) {
+  HostWindow* entry = find_window(window);
+  if (entry == nullptr) return;
+  entry->alive = false;
+  auto& order = world().z_order;
+  order.erase(std::remove(order.begin(), order.end(), window), order.end());
+  if (world().foreground == window) world().foreground = nullptr;
+}
+
+bool window_exists(platform::Window window) { return find_window(window) != nullptr; }
+
+bool window_iconic(platform::Window window) {
+  const HostWindow* entry = find_window(window);
+  return entry != nullptr && entry->iconic;
+}
+
+std::vector<platform::Window> z_order() { return world().z_order; }
+const std::vector<WindowEvent>& window_events() { return world().window_events; }
+platform::Window foreground_window() { return world().foreground; }
+void refuse_foreground(bool refuse) { world().refuse_foreground = refuse; }
+
+}  // namespace host
+
+namespace platform {
+
+void enumerate_windows(WindowVisitor visit, void* context) {
+  ++host::world().counters.enumerations;
+  // Like EnumWindows, the walk goes over the windows as they stood when it
+  // began.
+  const std::vector<Window> snapshot = host::world().z_order;
+  for (Window window : snapshot) {
+    if (!visit(window, context)) return;
+  }
+}
+
+int window_title(Window window, char* buffer, int capacity) {
+  ++host::world().counters.title_reads;
+  if (capacity <= 0) return 0;
+  const host::HostWindow* entry = host::find_window(window);
+  return static_cast<int>(
+      copy_text(buffer, static_cast<std::size_t>(capacity), entry ? entry->title : ""));
+}
+
+Window last_active_popup(Window window) {
+  const host::HostWindow* entry = host::find_window(window);
+  if (entry == nullptr) return nullptr;
+  return host::find_window(entry->last_popup) ? entry->last_popup : window;
+}
+
+bool set_foreground(Window window) {
+  host::World& w = host::world();
+  ++w.counters.foreground_requests;
+  if (w.refuse_foreground || host::find_window(window) == nullptr) return false;
+  w.foreground = window;
+  w.window_events.push_back({host::WindowEvent::foreground, window});
+  host::raise(window);
+  return true;
+}
+
+bool is_iconic(Window window) { return host::window_iconic(window); }
+
+void show_normal(Window window) {
+  ++host::world().counters.show_requests;
+  host::HostWindow* entry = host::find_window(window);
+  if (entry == nullptr) return;
+  entry->iconic = false;
+  host::world().window_events.push_back({host::WindowEvent::show_normal, window});
+}
+
+}  // namespace platform
+}  // namespace dremoxa7

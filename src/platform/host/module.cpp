@@ -1,0 +1,61 @@
+// The host model's modules and the library's string table.
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "frame/text.h"
+#include "platform/host/world.h"
+#include "platform/platform.h"
+
+namespace dremoxa7 {
+namespace host {
+namespace {
+
+std::string lower(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+}  // namespace
+
+void load_module(const std::string& name, const std::string& file_name) {
+  world().modules[lower(name)] = file_name;
+}
+
+void set_executable(const std::string& file_name) { world().executable = file_name; }
+
+}  // namespace host
+
+namespace platform {
+namespace {
+
+struct StringEntry {
+  unsigned id;
+  const char* text;
+};
+
+constexpr StringEntry kStrings[] = {
+#define DREMOXA7_STRING(id, text) {id, text},
+#include "strings.inc"
+#undef DREMOXA7_STRING
+};
+
+}  // namespace
+
+std::size_t module_file_name(const char* module_name, char* buffer, std::size_t capacity) {
+  const host::World& w = host::world();
+  const auto it = w.modules.find(host::lower(view_of(module_name)));
+  return copy_text(buffer, capacity, it != w.modules.end() ? it->second : w.executable);
+}
+
+std::size_t load_string(unsigned id, char* buffer, std::size_t capacity) {
+  for (const StringEntry& entry : kStrings) {
+    if (entry.id == id) return copy_text(buffer, capacity, entry.text);
+  }
+  return copy_text(buffer, capacity, "");
+}
+
+}  // namespace platform
+}  // namespace dremoxa7

@@ -1,0 +1,41 @@
+// The library's module: its file name and its string table.
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace dremoxa7::platform {
+namespace {
+
+// The module that holds this code, whatever name it was loaded under.
+HMODULE own_module() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCSTR>(&own_module), &module);
+  return module;
+}
+
+}  // namespace
+
+std::size_t module_file_name(const char* module_name, char* buffer, std::size_t capacity) {
+  if (capacity == 0) return 0;
+  // A null handle (no module of that name) names the process's executable.
+  const HMODULE module = GetModuleHandleA(module_name);
+  const DWORD n = GetModuleFileNameA(module, buffer, static_cast<DWORD>(capacity));
+  // A cut name may come back unterminated.
+  const std::size_t stored = n < capacity ? n : capacity - 1;
+  buffer[stored] = '\0';
+  return stored;
+}
+
+std::size_t load_string(unsigned id, char* buffer, std::size_t capacity) {
+  if (capacity == 0) return 0;
+  const int n = LoadStringA(own_module(), id, buffer, static_cast<int>(capacity));
+  if (n <= 0) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  return static_cast<std::size_t>(n);
+}
+
+}  // namespace dremoxa7::platform

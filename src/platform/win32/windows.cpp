@@ -1,0 +1,46 @@
+// Top-level windows through the Win32 window manager.
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace dremoxa7::platform {
+namespace {
+
+HWND to_hwnd(Window window) { return static_cast<HWND>(window); }
+
+struct Enumeration {
+  WindowVisitor visit;
+  void* context;
+};
+
+BOOL CALLBACK visit_window(HWND window, LPARAM parameter) {
+  const auto* enumeration = reinterpret_cast<const Enumeration*>(parameter);
+  return enumeration->visit(window, enumeration->context) ? TRUE : FALSE;
+}
+
+}  // namespace
+
+void enumerate_windows(WindowVisitor visit, void* context) {
+  Enumeration enumeration{visit, context};
+  EnumWindows(visit_window, reinterpret_cast<LPARAM>(&enumeration));
+}
+
+int window_title(Window window, char* buffer, int capacity) {
+  if (capacity <= 0) return 0;
+  const int n = GetWindowTextA(to_hwnd(window), buffer, capacity);
+  if (n <= 0) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  return n < capacity ? n : capacity - 1;
+}
+
+Window last_active_popup(Window window) { return GetLastActivePopup(to_hwnd(window)); }
+
+bool set_foreground(Window window) { return SetForegroundWindow(to_hwnd(window)) != FALSE; }
+
+bool is_iconic(Window window) { return IsIconic(to_hwnd(window)) != FALSE; }
+
+void show_normal(Window window) { ShowWindow(to_hwnd(window), SW_SHOWNORMAL); }
+
+}  // namespace dremoxa7::platform

@@ -1,0 +1,90 @@
+#include "windows/function_windows.h"
+
+#include "frame/suite.h"
+#include "frame/text.h"
+#include "windows/title_match.h"
+#include "windows/title_search.h"
+
+namespace dremoxa7::windows {
+namespace {
+
+using Prefix = Text<suite::kTitleCapacity + 1>;
+
+Result function_prefix(Series series_kind, std::int16_t series, std::int16_t function,
+                       Prefix& prefix) {
+  char buffer[suite::kTitleCapacity] = {};
+  const Result result = series_kind == Series::first
+                            ? GetZorFuncWinTitle(series, function, buffer)
+                            : QGetZorFuncWinTitle(series, function, buffer);
+  if (result == kOk) prefix = Prefix(bounded_view(buffer, sizeof buffer));
+  return result;
+}
+
+struct Member {
+  int function;
+  Prefix prefix;
+};
+
+// Gives each member the first window in Z-order whose title begins with its
+// prefix, reading each title once. Members with an empty prefix are not
+// searched.
+void match_members(const Member* members, int member_count, GroupWindows& out) {
+  int pending = 0;
+  for (int i = 0; i < member_count; ++i) pending += members[i].prefix.empty() ? 0 : 1;
+  if (pending == 0) return;
+  platform::for_each_window([&](platform::Window window) {
+    const std::string_view title = read_title(window, process_state().prefix_title);
+    for (int i = 0; i < member_count; ++i) {
+      const Member& member = members[i];
+      platform::Window& slot = out.windows[member.function];
+      if (slot != nullptr || member.prefix.empty()) continue;
+      if (!title_begins_with(title, member.prefix.view())) continue;
+      slot = window;
+      ++out.count;
+      --pending;
+    }
+    return pending > 0;
+  });
+}
+
+}  // namespace
+
+Result find_function_window(Series series_kind, std::int16_t series, std::int16_t function,
+                            platform::Window& window) {
+  window = nullptr;
+  Prefix prefix;
+  const Result result = function_prefix(series_kind, series, function, prefix);
+  if (result != kOk) return result;
+  window = find_by_prefix(prefix.c_str()).window;
+  return kOk;
+}
+
+Result find_group_windows(std::int16_t series, std::int16_t group, GroupWindows& out) {
+  out = GroupWindows{};
+  if (!valid_series(series) || group < 0 || group >= kGroupCount) return kOutOfRange;
+
+  Member members[kFunctionCount];
+  int member_count = 0;
+  Result result = kOk;
+  for (int function = 0; function < kFunctionCount && result == kOk; ++function) {
+    if (!in_group(group, function)) continue;
+    Member& member = members[member_count];
+    member.function = function;
+    result =
+        function_prefix(Series::first, series, static_cast<std::int16_t>(function), member.prefix);
+    if (result == kOk) ++member_count;
+  }
+  match_members(members, member_count, out);
+  return result;
+}
+
+Result last_app_check(std::int16_t series, std::int16_t& is_last) {
+  is_last = 0;
+  GroupWindows group;
+  const Result result = find_group_windows(series, 1, group);
+  if (result != kOk) return result;
+  if (group.count == 1) is_last = 1;
+  return kOk;
+}
+
+}  // namespace dremoxa7::windows

@@ -1,0 +1,45 @@
+#include "windows/title_search.h"
+
+#include "windows/title_match.h"
+
+namespace dremoxa7::windows {
+namespace {
+
+// Only a text that a title can hold can match one: a longer text is looked
+// for nowhere.
+bool searchable(std::string_view text) {
+  return !text.empty() && text.size() <= static_cast<std::size_t>(kTitleReadCount - 1);
+}
+
+template <class Matches>
+Found find_first(const char* text, char (&scratch)[kTitleScratchSize], Matches matches) {
+  Found found;
+  const std::string_view wanted = view_of(text);
+  if (!searchable(wanted)) return found;
+  platform::for_each_window([&](platform::Window window) {
+    const std::string_view title = read_title(window, scratch);
+    if (!matches(title, wanted)) return true;
+    found.window = window;
+    found.title = Title(title);
+    return false;
+  });
+  return found;
+}
+
+}  // namespace
+
+std::string_view read_title(platform::Window window, char (&scratch)[kTitleScratchSize]) {
+  const int n = platform::window_title(window, scratch, kTitleReadCount);
+  if (n <= 0) return {};
+  return {scratch, n < kTitleReadCount ? static_cast<std::size_t>(n) : kTitleReadCount - 1};
+}
+
+Found find_by_prefix(const char* text) {
+  return find_first(text, process_state().prefix_title, title_begins_with);
+}
+
+Found find_by_substring(const char* text) {
+  return find_first(text, process_state().substring_title, title_contains);
+}
+
+}  // namespace dremoxa7::windows

@@ -1,0 +1,70 @@
+// Bringing a window to the front.
+#include "dremoxa7.h"
+#include "library_test.h"
+
+namespace dremoxa7 {
+namespace {
+
+using Event = host::WindowEvent;
+
+class ActivationTest : public LibraryTest {};
+
+TEST_F(ActivationTest, NullWindowTouchesNothing) {
+  host::add_window("Tool");
+  EXPECT_EQ(SetActiveZorWin(nullptr), DREMOXA7_NOT_FOUND);
+  EXPECT_EQ(host::counters().foreground_requests, 0);
+}
+
+TEST_F(ActivationTest, MinimisedWindowIsRestoredAfterItTakesTheForeground) {
+  host::add_window("Other");
+  const platform::Window tool = host::add_window("Tool", /*iconic=*/true);
+  EXPECT_EQ(SetActiveZorWin(tool), DREMOXA7_OK);
+  EXPECT_EQ(host::foreground_window(), tool);
+  EXPECT_FALSE(host::window_iconic(tool));
+  EXPECT_EQ(host::z_order().front(), tool);
+  EXPECT_EQ(host::window_events(),
+            (std::vector<Event>{{Event::foreground, tool}, {Event::show_normal, tool}}));
+}
+
+TEST_F(ActivationTest, ShownWindowIsNotRestoredAgain) {
+  const platform::Window tool = host::add_window("Tool");
+  EXPECT_EQ(SetActiveZorWin(tool), DREMOXA7_OK);
+  EXPECT_EQ(host::window_events(), (std::vector<Event>{{Event::foreground, tool}}));
+}
+
+TEST_F(ActivationTest, LastActivePopupComesToTheFront) {
+  const platform::Window tool = host::add_window("Tool", /*iconic=*/true);
+  const platform::Window popup = host::add_popup(tool, "Settings");
+  host::add_window("Other");
+  ASSERT_TRUE(platform::set_foreground(host::z_order().back()));
+  EXPECT_EQ(SetActiveZorWin(tool), DREMOXA7_OK);
+  EXPECT_EQ(host::foreground_window(), popup);
+  EXPECT_EQ(host::window_events(),
+            (std::vector<Event>{{Event::foreground, host::window_events().front().window},
+                                {Event::foreground, tool},
+                                {Event::show_normal, tool},
+                                {Event::foreground, popup}}));
+}
+
+TEST_F(ActivationTest, ClosedPopupLeavesTheOwnerInFront) {
+  const platform::Window tool = host::add_window("Tool");
+  host::close_window(host::add_popup(tool, "Settings"));
+  EXPECT_EQ(SetActiveZorWin(tool), DREMOXA7_OK);
+  EXPECT_EQ(host::foreground_window(), tool);
+}
+
+TEST_F(ActivationTest, RefusedForegroundIsReported) {
+  const platform::Window tool = host::add_window("Tool", /*iconic=*/true);
+  host::refuse_foreground(true);
+  EXPECT_EQ(SetActiveZorWin(tool), DREMOXA7_REFUSED);
+  EXPECT_TRUE(host::window_iconic(tool));  // nothing was restored
+  EXPECT_EQ(host::counters().show_requests, 0);
+
+  // A closed (stale) handle is refused the same way.
+  host::refuse_foreground(false);
+  host::close_window(tool);
+  EXPECT_EQ(SetActiveZorWin(tool), DREMOXA7_REFUSED);
+}
+
+}  // namespace
+}  // namespace dremoxa7

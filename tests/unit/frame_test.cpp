@@ -1,0 +1,94 @@
+// Start-up: the module directory, and the string table.
+#include <string>
+
+#include "frame/module_path.h"
+#include "frame/state.h"
+#include "frame/strings.h"
+#include "library_test.h"
+
+namespace dremoxa7 {
+namespace {
+
+struct ModuleCase {
+  const char* loaded_name;  // null: the library is not loaded under any name
+  const char* file_name;
+  const char* executable;
+  const char* directory;
+};
+
+class ModuleDirectoryTest : public LibraryTest {};
+
+TEST_F(ModuleDirectoryTest, StartUpFixesTheDirectory) {
+  const ModuleCase cases[] = {
+      {"dremoxa7.dll", "D:\\X\\Y\\dremoxa7.dll", "C:\\T\\t.exe", "D:\\X\\Y\\"},
+      {"dremoxa7.dll", "E:\\dremoxa7.dll", "C:\\T\\t.exe", "E:\\"},
+      // Module names compare without case, as Windows compares them.
+      {"DREMOXA7.DLL", "F:\\Suite\\DREMOXA7.DLL", "C:\\T\\t.exe", "F:\\Suite\\"},
+      // Loaded under another name: the executable's directory serves.
+      {"dremoxa8.dll", "D:\\X\\dremoxa8.dll", "C:\\Tools\\Bin\\tool.exe", "C:\\Tools\\Bin\\"},
+      {nullptr, "", "G:\\tool.exe", "G:\\"},
+  };
+  for (const ModuleCase& c : cases) {
+    SCOPED_TRACE(c.file_name);
+    host::reset();
+    if (c.loaded_name != nullptr) host::load_module(c.loaded_name, c.file_name);
+    host::set_executable(c.executable);
+    ASSERT_TRUE(module_app().init_instance());
+    EXPECT_EQ(process_state().module_directory.view(), c.directory);
+  }
+}
+
+struct SplitCase {
+  const char* file_name;
+  const char* drive;
+  const char* directory;
+  const char* base_name;
+  const char* extension;
+};
+
+TEST(SplitPath, PartsAsThePlatformSplitsThem) {
+  const SplitCase cases[] = {
+      {"C:\\Suite\\Bin\\dremoxa7.dll", "C:", "\\Suite\\Bin\\", "dremoxa7", ".dll"},
+      {"\\\\server\\share\\lib.v2.dll", "", "\\\\server\\share\\", "lib.v2", ".dll"},
+      {"C:/mixed\\seps/x.dll", "C:", "/mixed\\seps/", "x", ".dll"},
+      {"C:noslash", "C:", "", "noslash", ""},
+      {"", "", "", "", ""},
+  };
+  for (const SplitCase& c : cases) {
+    SCOPED_TRACE(c.file_name);
+    const PathParts parts = split_path(c.file_name);
+    EXPECT_EQ(parts.drive.view(), c.drive);
+    EXPECT_EQ(parts.directory.view(), c.directory);
+    EXPECT_EQ(parts.base_name.view(), c.base_name);
+    EXPECT_EQ(parts.extension.view(), c.extension);
+  }
+}
+
+TEST(SplitPath, OverlongComponentsAreCutToTheirBuffers) {
+  const std::string directory(400, 'd');
+  const PathParts parts = split_path("C:\\" + directory + "\\" + std::string(300, 'b') + ".dll");
+  EXPECT_EQ(parts.directory.size(), kPathComponentCapacity - 1);
+  EXPECT_EQ(parts.base_name.size(), kPathComponentCapacity - 1);
+  EXPECT_EQ(directory_of("C:\\" + directory + "\\x.dll").size(), 2 + kPathComponentCapacity - 1);
+}
+
+TEST(Strings, TableHoldsTheLibrarysTexts) {
+  const std::pair<strings::Id, const char*> table[] = {
+      {strings::kLibraryFileName, "dremoxa7.dll"},
+      {strings::kConfigurationFile, "Zorposcom.cnf"},
+      {strings::kCpuLabel, "CPU : "},
+      {strings::kVersionFile, "Zorp.ver"},
+      {strings::kSoftwareModelCode, "QX7LM-ZOR58T"},
+      {strings::kVersionCode, "E0001"},
+      {strings::kFixedCpuText, " CPU : K41TR-PLX "},
+      {strings::kTempSystemFile, "Temp\\axsystem.bin"},
+      {strings::kSystemFile, "axsystem.bin"},
+      {strings::kStartHoldVersion, "E4301"},
+      {strings::kSystemFileNotFound, "The system file was not found."},
+      {strings::kSystemFileReadFailed, "System file read failed."},
+  };
+  for (const auto& [id, text] : table) EXPECT_EQ(strings::load(id).view(), text) << id;
+}
+
+}  // namespace
+}  // namespace dremoxa7

@@ -1,0 +1,121 @@
+// Finding a window by the start of its title or by a part of it.
+#include <string>
+#include <vector>
+
+#include "dremoxa7.h"
+#include "library_test.h"
+
+namespace dremoxa7 {
+namespace {
+
+using Window = platform::Window;
+
+class TitleSearchTest : public LibraryTest {
+ protected:
+  // Runs both searches for text; the expected window of each is an index
+  // into the desktop (top first) or -1 for none.
+  void expect_found(const std::vector<Window>& desktop, const char* text, int prefix_index,
+                    int substring_index) {
+    SCOPED_TRACE(text ? text : "(null)");
+    check(FindWinTitle, desktop, text, prefix_index);
+    check(FindWinTitleP, desktop, text, substring_index);
+  }
+
+ private:
+  using Search = short (*)(const char*, char*, DREMOXA7_WINDOW*);
+  static void check(Search search, const std::vector<Window>& desktop, const char* text,
+                    int index) {
+    char title[DREMOXA7_TITLE_CAPACITY];
+    std::string(sizeof title - 1, 'x').copy(title, sizeof title);
+    DREMOXA7_WINDOW window = reinterpret_cast<DREMOXA7_WINDOW>(0x1234);
+    ASSERT_EQ(search(text, title, &window), DREMOXA7_OK);
+    if (index < 0) {
+      EXPECT_EQ(window, nullptr);
+      EXPECT_STREQ(title, "");
+      return;
+    }
+    EXPECT_EQ(window, desktop[index]);
+    char expected[DREMOXA7_TITLE_CAPACITY];
+    platform::window_title(desktop[index], expected, sizeof expected);
+    EXPECT_STREQ(title, expected);
+  }
+};
+
+TEST_F(TitleSearchTest, PrefixAndSubstringMatchByteForByte) {
+  const std::vector<Window> desktop = {
+      host::add_window("My Editor"),
+      host::add_window("Editor - proj1", /*iconic=*/true),
+      host::add_window("Editor"),
+      host::add_window("Monitor"),
+  };
+  struct Case {
+    const char* text;
+    int prefix;
+    int substring;
+  } cases[] = {
+      {"Editor", 1, 0},          // begins vs. contains: the top-most matching window
+      {"editor", -1, -1},        // case counts
+      {"Editor - proj1", 1, 1},  // the whole title
+      {"Editor - proj12", -1, -1},
+      {"Edi", 1, 0},
+      {"tor", -1, 0},
+      {"Monitor", 3, 3},
+      {"onitor", -1, 3},
+      {"Editor ", 1, 1},
+  };
+  for (const Case& c : cases) expect_found(desktop, c.text, c.prefix, c.substring);
+}
+
+TEST_F(TitleSearchTest, NullOrEmptyTextSearchesNothing) {
+  const std::vector<Window> desktop = {host::add_window("Editor")};
+  host::reset_counters();
+  expect_found(desktop, nullptr, -1, -1);
+  expect_found(desktop, "", -1, -1);
+  EXPECT_EQ(host::counters().enumerations, 0);
+}
+
+TEST_F(TitleSearchTest, ZOrderDecidesAndFollowsTheForeground) {
+  const std::vector<Window> desktop = {host::add_window("Tool A"), host::add_window("Tool B")};
+  expect_found(desktop, "Tool", 0, 0);
+  ASSERT_TRUE(platform::set_foreground(desktop[1]));
+  expect_found(desktop, "Tool", 1, 1);
+}
+
+TEST_F(TitleSearchTest, LongTitlesAreCutAt349Characters) {
+  const std::string long_title = std::string(349, 'a') + "TAIL" + std::string(100, 'z');
+  const std::vector<Window> desktop = {host::add_window(long_title)};
+  // The cut title is what is found and returned.
+  expect_found(desktop, std::string(349, 'a').c_str(), 0, 0);
+  expect_found(desktop, "TAIL", -1, -1);
+  // A text longer than a title can be finds nothing, whatever its length.
+  host::reset_counters();
+  for (std::size_t length : {350u, 352u, 5000u}) {
+    expect_found(desktop, std::string(length, 'a').c_str(), -1, -1);
+  }
+  EXPECT_EQ(host::counters().enumerations, 0);
+}
+
+TEST_F(TitleSearchTest, NullOutputsAreSkipped) {
+  const Window editor = host::add_window("Editor");
+  DREMOXA7_WINDOW window = nullptr;
+  EXPECT_EQ(FindWinTitle("Editor", nullptr, &window), DREMOXA7_OK);
+  EXPECT_EQ(window, editor);
+  char title[DREMOXA7_TITLE_CAPACITY];
+  EXPECT_EQ(FindWinTitleP("dit", title, nullptr), DREMOXA7_OK);
+  EXPECT_STREQ(title, "Editor");
+}
+
+TEST_F(TitleSearchTest, SearchStopsAtTheFirstMatch) {
+  host::add_window("Other");
+  host::add_window("Editor");
+  for (int i = 0; i < 10; ++i) host::add_window("Editor " + std::to_string(i));
+  host::reset_counters();
+  char title[DREMOXA7_TITLE_CAPACITY];
+  DREMOXA7_WINDOW window;
+  FindWinTitle("Editor", title, &window);
+  EXPECT_EQ(host::counters().enumerations, 1);
+  EXPECT_EQ(host::counters().title_reads, 2);
+}
+
+}  // namespace
+}  // namespace dremoxa7
