@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string_view>
 #include <type_traits>
 
 namespace dremoxa7::platform {
@@ -57,5 +59,95 @@ std::size_t module_file_name(const char* module_name, char* buffer, std::size_t 
 // The library's resource string id, cut to capacity - 1 characters and
 // terminated (LoadStringA). Returns the characters stored; 0 if none.
 std::size_t load_string(unsigned id, char* buffer, std::size_t capacity);
+
+// --- Clipboard -------------------------------------------------------------
+
+// OpenClipboard without an owner window; false when another program holds
+// the clipboard.
+bool open_clipboard();
+void close_clipboard();
+bool empty_clipboard();
+
+// Hands the open clipboard a movable, zero-filled block of block_size bytes
+// (GlobalAlloc flags 0x42) that holds text, cut to block_size - 1
+// characters, as plain text (format 1). False when no block could be had or
+// the clipboard refused it; the block is then freed.
+bool set_clipboard_text(std::string_view text, std::size_t block_size);
+
+// The clipboard, open for the lifetime of the session if opening succeeded.
+class ClipboardSession {
+ public:
+  ClipboardSession() : open_(open_clipboard()) {}
+  ~ClipboardSession() {
+    if (open_) close_clipboard();
+  }
+  ClipboardSession(const ClipboardSession&) = delete;
+  ClipboardSession& operator=(const ClipboardSession&) = delete;
+  explicit operator bool() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+// --- Processes, help and time ----------------------------------------------
+
+// WinExec with the normal-show command (1); the outcome is not reported.
+void start_program(const char* command_line);
+
+// The calling thread's active window, or null.
+Window active_window();
+
+// WinHelpA(owner, help_file, command, data); the outcome is not reported.
+void open_help(Window owner, const char* help_file, unsigned command, std::uintptr_t data);
+
+void sleep_ms(unsigned milliseconds);
+
+// --- Files -----------------------------------------------------------------
+
+// True when any directory entry (a file or a directory) has exactly that
+// path.
+bool path_exists(const char* path);
+
+// Removes a file; the outcome is not reported.
+void delete_file(const char* path);
+
+// Who else may open a file while we hold it open for reading.
+enum class Sharing { read_write, none };
+
+using FileId = std::intptr_t;
+inline constexpr FileId kNoFile = -1;
+
+// An existing file opened for reading (CreateFileA with GENERIC_READ and
+// OPEN_EXISTING); kNoFile when it cannot be opened: missing, a directory,
+// no right to read, or held by another opener that does not share it.
+FileId open_file(const char* path, Sharing sharing);
+// The position reached from the start of the file, or -1 on failure.
+long seek_file(FileId file, long offset);
+// The bytes read (0 at the end of the file), or -1 on failure.
+long read_file(FileId file, void* buffer, std::size_t size);
+void close_file(FileId file);
+
+// An open file, closed when it goes out of scope.
+class File {
+ public:
+  File(const char* path, Sharing sharing) : id_(open_file(path, sharing)) {}
+  ~File() {
+    if (id_ != kNoFile) close_file(id_);
+  }
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  explicit operator bool() const { return id_ != kNoFile; }
+  long seek(long offset) { return seek_file(id_, offset); }
+  long read(void* buffer, std::size_t size) { return read_file(id_, buffer, size); }
+
+ private:
+  FileId id_;
+};
+
+// --- Messages --------------------------------------------------------------
+
+// MessageBoxA with OK and the exclamation icon, no owner window; blocks
+// until the user closes it.
+void show_message(const char* text, const char* caption);
 
 }  // namespace dremoxa7::platform

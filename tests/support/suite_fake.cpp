@@ -1,5 +1,7 @@
 #include "suite_fake.h"
 
+#include <cstring>
+
 #include "frame/suite.h"
 #include "frame/text.h"
 
@@ -30,7 +32,33 @@ std::vector<Call> Suite::calls_of(const std::string& name) const {
   return out;
 }
 
+void Suite::set_cpu_spec(int cpu_type, std::int32_t axis_count, std::int32_t extra_slot_groups) {
+  std::array<std::uint8_t, 40> record{};
+  for (int i = 0; i < 4; ++i) {
+    record[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(axis_count) >> (8 * i));
+    record[20 + i] =
+        static_cast<std::uint8_t>(static_cast<std::uint32_t>(extra_slot_groups) >> (8 * i));
+  }
+  cpu_specs[cpu_type] = record;
+}
+
 namespace {
+
+template <class Map, class Key>
+auto value_or(const Map& map, const Key& key, typename Map::mapped_type fallback) {
+  const auto it = map.find(key);
+  return it != map.end() ? it->second : fallback;
+}
+
+std::int16_t answer_install_path(const char* name, const std::map<int, std::string>& table,
+                                 std::int16_t series, std::int16_t* value, char* directory) {
+  Suite& s = suite();
+  s.calls.push_back({name, {series}, {}});
+  if (const std::int16_t code = s.failure(name, series)) return code;
+  *value = 0;
+  copy_text(directory, suite::kInstallPathCapacity, value_or(table, series, ""));
+  return 0;
+}
 
 std::int16_t answer_title(const char* name, const std::map<std::pair<int, int>, std::string>& table,
                           std::int16_t series, std::int16_t function, char* title) {
@@ -45,8 +73,12 @@ std::int16_t answer_title(const char* name, const std::map<std::pair<int, int>, 
 }  // namespace
 }  // namespace dremoxa7::fake
 
+using dremoxa7::copy_text;
+using dremoxa7::fake::answer_install_path;
 using dremoxa7::fake::answer_title;
 using dremoxa7::fake::suite;
+using dremoxa7::fake::value_or;
+namespace suite_limits = dremoxa7::suite;
 
 extern "C" {
 
@@ -56,6 +88,64 @@ std::int16_t GetZorFuncWinTitle(std::int16_t series, std::int16_t function, char
 
 std::int16_t QGetZorFuncWinTitle(std::int16_t series, std::int16_t function, char* title) {
   return answer_title("QGetZorFuncWinTitle", suite().q_titles, series, function, title);
+}
+
+std::int16_t GetZorExeNo(std::int16_t function, std::int16_t* number) {
+  auto& s = suite();
+  s.calls.push_back({"GetZorExeNo", {function}, {}});
+  if (const std::int16_t code = s.failure("GetZorExeNo", function)) return code;
+  *number = value_or(s.exe_numbers, function, std::int16_t{0});
+  return 0;
+}
+
+std::int16_t GetZorExeName(std::int16_t number, char* name, char* text2, char* text3) {
+  auto& s = suite();
+  s.calls.push_back({"GetZorExeName", {number}, {}});
+  if (const std::int16_t code = s.failure("GetZorExeName", number)) return code;
+  copy_text(name, suite_limits::kExeNameCapacity, value_or(s.exe_names, number, ""));
+  copy_text(text2, suite_limits::kExeNameCapacity, "second");
+  copy_text(text3, suite_limits::kExeNameCapacity, "third");
+  return 0;
+}
+
+std::int16_t GetZorInstallPath(std::int16_t series, std::int16_t* value, char* directory) {
+  return answer_install_path("GetZorInstallPath", suite().install_paths, series, value, directory);
+}
+
+std::int16_t QGetZorInstallPath(std::int16_t series, std::int16_t* value, char* directory) {
+  return answer_install_path("QGetZorInstallPath", suite().q_install_paths, series, value,
+                             directory);
+}
+
+std::int16_t AGetZorInstallPath(std::int16_t series, std::int16_t* value, char* directory) {
+  return answer_install_path("AGetZorInstallPath", suite().a_install_paths, series, value,
+                             directory);
+}
+
+std::int16_t CDbCpuSpec(std::int16_t cpu_type, std::int32_t qualifier, void* record) {
+  auto& s = suite();
+  s.calls.push_back({"CDbCpuSpec", {cpu_type, qualifier}, {}});
+  if (const std::int16_t code = s.failure("CDbCpuSpec", cpu_type)) return code;
+  const auto spec = value_or(s.cpu_specs, cpu_type, std::array<std::uint8_t, 40>{});
+  std::memcpy(record, spec.data(), spec.size());
+  return 0;
+}
+
+std::int16_t QHA_CodeToMCode(std::int16_t kind, std::int16_t type_code, std::int32_t* converted) {
+  auto& s = suite();
+  s.calls.push_back({"QHA_CodeToMCode", {kind, type_code}, {}});
+  if (const std::int16_t code = s.failure("QHA_CodeToMCode", type_code)) return code;
+  *converted = value_or(s.converted_codes, type_code, std::int32_t{0});
+  return 0;
+}
+
+std::int16_t M_Codeinf(std::int32_t converted, void* record) {
+  auto& s = suite();
+  s.calls.push_back({"M_Codeinf", {converted}, {}});
+  if (const std::int16_t code = s.failure("M_Codeinf", converted)) return code;
+  const auto info = value_or(s.code_infos, converted, std::array<std::uint8_t, 32>{});
+  std::memcpy(record, info.data(), info.size());
+  return 0;
 }
 
 }  // extern "C"

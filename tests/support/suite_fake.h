@@ -4,6 +4,7 @@
 // recorded with its arguments.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -24,8 +25,30 @@ struct Suite {
   std::map<std::pair<int, int>, std::string> titles;
   std::map<std::pair<int, int>, std::string> q_titles;
 
+  // Executables: number by function, base name by number.
+  std::map<int, std::int16_t> exe_numbers;
+  std::map<int, std::string> exe_names;
+
+  // Install directories by series, for each install-directory call.
+  std::map<int, std::string> install_paths;
+  std::map<int, std::string> q_install_paths;
+  std::map<int, std::string> a_install_paths;
+
+  // CPU specification records by CPU type (40 bytes; unknown types: zero).
+  std::map<int, std::array<std::uint8_t, 40>> cpu_specs;
+  // Sets axisCount (offset 0) and extraSlotGroups (offset 20) of a type.
+  void set_cpu_spec(int cpu_type, std::int32_t axis_count, std::int32_t extra_slot_groups = 0);
+
+  // Code conversions: converted code by type code, and the code
+  // information record (32 bytes) by converted code. Unknown: zero.
+  std::map<int, std::int32_t> converted_codes;
+  std::map<std::int32_t, std::array<std::uint8_t, 32>> code_infos;
+
   // Forced answers: by call name, then by the call's key argument (the
-  // function number for the title calls), or -1 for every call.
+  // function number for the title calls and GetZorExeNo, the executable
+  // number for GetZorExeName, the series for the install-directory calls,
+  // the CPU type for CDbCpuSpec, the type code for QHA_CodeToMCode and the
+  // converted code for M_Codeinf), or -1 for every call.
   std::map<std::string, std::map<long, std::int16_t>> failures;
 
   std::vector<Call> calls;

@@ -6,6 +6,9 @@
 // modules and the executable's file name. It counts the calls it serves.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,12 +28,20 @@ struct Counters {
   long title_reads = 0;
   long foreground_requests = 0;
   long show_requests = 0;
+  long clipboard_opens = 0;  // attempts, granted or not
+  long existence_tests = 0;
+  long file_opens = 0;  // attempts, granted or not
+  long file_seeks = 0;
+  long file_reads = 0;
+  long file_closes = 0;
+  long sleeps = 0;
 };
 
 const Counters& counters();
 void reset_counters();
 
-// A fresh model: empty desktop, no modules, counters at zero.
+// A fresh model: empty desktop, clipboard and launcher, no modules, no
+// mapped drives, the clock at zero, counters at zero.
 void reset();
 
 // --- Desktop ---------------------------------------------------------------
@@ -64,5 +75,86 @@ void refuse_foreground(bool refuse);
 // Loads a module of that name from file_name (names compare without case).
 void load_module(const std::string& name, const std::string& file_name);
 void set_executable(const std::string& file_name);
+
+// --- Clipboard -------------------------------------------------------------
+
+// Another program holds the clipboard open for the next attempts tries to
+// open it (-1: until told otherwise, 0: releases it).
+void hold_clipboard(int attempts);
+
+// The clipboard refuses the blocks it is handed.
+void refuse_clipboard_data(bool refuse);
+
+// Puts a text on the clipboard as another program would.
+void put_clipboard_text(const std::string& text);
+
+// The whole plain-text block on the clipboard (all its bytes), if any.
+std::optional<std::string> clipboard_block();
+
+// The plain-text block's text, up to its first zero byte; empty if none.
+std::string clipboard_text();
+
+bool clipboard_is_open();
+
+// --- Launcher, active window, help, clock ------------------------------------
+
+struct StartedProgram {
+  std::string command_line;
+  std::optional<std::string> clipboard;  // the clipboard's text when it started
+};
+
+const std::vector<StartedProgram>& started_programs();
+
+// Runs after each recorded start, e.g. to open the started tool's window.
+void on_start(std::function<void(const std::string& command_line)> hook);
+
+void set_active_window(platform::Window window);
+
+struct HelpRequest {
+  platform::Window owner;
+  std::string file;
+  unsigned command;
+  std::uintptr_t data;
+  std::string keyword;  // the text data points to, for the keyword command
+};
+
+const std::vector<HelpRequest>& help_requests();
+
+// The virtual clock: sleeps advance it at once.
+long clock_ms();
+
+// Runs after each sleep, e.g. to close a window after some polls.
+void on_sleep(std::function<void()> hook);
+
+// --- Files -----------------------------------------------------------------
+
+// Paths on a drive letter are looked up below host_directory, with '\'
+// read as '/'; paths without a drive below the current directory.
+void map_drive(char letter, const std::string& host_directory);
+void set_current_directory(const std::string& host_directory);
+std::string host_path(const std::string& path);
+
+// Another program opens the file with this access and sharing, until the
+// returned token is released. -1 when the sharing rules refuse it.
+struct Access {
+  bool read = true;
+  bool write = false;
+  bool share_read = false;
+  bool share_write = false;
+};
+int hold_file(const std::string& path, Access access);
+void release_file(int token);
+
+// Files the library holds open now.
+int open_file_count();
+
+// --- Messages ----------------------------------------------------------------
+
+struct Message {
+  std::string text;
+  std::string caption;
+};
+
+const std::vector<Message>& messages();
 
 }  // namespace dremoxa7::host

@@ -17,6 +17,11 @@ HostWindow* find_window(platform::Window window) {
 
 const Counters& counters() { return world().counters; }
 void reset_counters() { world().counters = Counters{}; }
-void reset() { world() = World{}; }
+void reset() {
+  for (auto& [id, file] : world().open_files) {
+    if (file.stream != nullptr) std::fclose(file.stream);
+  }
+  world() = World{};
+}
 
 }  // namespace dremoxa7::host

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,12 @@ struct HostWindow {
   platform::Window last_popup = nullptr;
 };
 
+struct OpenFile {
+  std::string path;  // the host path
+  Access access;
+  std::FILE* stream = nullptr;  // null for another program's hold
+};
+
 struct World {
   // Handles are 1-based indexes into windows; closed windows stay as dead
   // entries so that a stale handle is recognised.
@@ -29,6 +36,27 @@ struct World {
 
   std::map<std::string, std::string> modules;  // lower-case name -> file name
   std::string executable = "C:\\Tool\\tool.exe";
+
+  struct {
+    int held_attempts = 0;
+    bool refuse_data = false;
+    bool open = false;
+    std::optional<std::string> block;
+  } clipboard;
+
+  std::vector<StartedProgram> started;
+  std::function<void(const std::string&)> start_hook;
+  platform::Window active_window = nullptr;
+  std::vector<HelpRequest> help;
+  long clock = 0;
+  std::function<void()> sleep_hook;
+
+  std::map<char, std::string> drives;  // upper-case letter -> host directory
+  std::string current_directory = ".";
+  std::map<std::intptr_t, OpenFile> open_files;  // ours and other programs'
+  std::intptr_t next_file = 1;
+
+  std::vector<Message> messages;
 
   Counters counters;
 };

@@ -1,0 +1,133 @@
+// The host model's files: real files below mapped drive folders, with the
+// Windows sharing rules enforced between everyone who opens them.
+#include <cctype>
+#include <filesystem>
+
+#include "frame/text.h"
+#include "platform/host/world.h"
+#include "platform/platform.h"
+
+namespace dremoxa7 {
+namespace host {
+namespace {
+
+// An open with this access and sharing may join the existing opens of the
+// same file only if each side allows what the other does.
+bool may_share(const std::string& path, const Access& wanted) {
+  for (const auto& [id, open] : world().open_files) {
+    if (open.path != path) continue;
+    const Access& held = open.access;
+    if ((held.read && !wanted.share_read) || (held.write && !wanted.share_write)) return false;
+    if ((wanted.read && !held.share_read) || (wanted.write && !held.share_write)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void map_drive(char letter, const std::string& host_directory) {
+  world().drives[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] =
+      host_directory;
+}
+
+void set_current_directory(const std::string& host_directory) {
+  world().current_directory = host_directory;
+}
+
+std::string host_path(const std::string& path) {
+  std::string rest = path;
+  std::string base = world().current_directory;
+  if (rest.size() >= 2 && rest[1] == ':') {
+    const auto drive =
+        world().drives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(rest[0]))));
+    // An unmapped drive leads nowhere.
+    base = drive != world().drives.end() ? drive->second : "/nonexistent-drive";
+    rest.erase(0, 2);
+  }
+  for (char& c : rest) {
+    if (c == '\\') c = '/';
+  }
+  if (!rest.empty() && rest.front() == '/') return base + rest;
+  return base + "/" + rest;
+}
+
+int hold_file(const std::string& path, Access access) {
+  const std::string target = host_path(path);
+  if (!may_share(target, access)) return -1;
+  const std::intptr_t id = world().next_file++;
+  world().open_files[id] = OpenFile{target, access, nullptr};
+  return static_cast<int>(id);
+}
+
+void release_file(int token) { world().open_files.erase(token); }
+
+int open_file_count() {
+  int count = 0;
+  for (const auto& [id, open] : world().open_files) count += open.stream != nullptr ? 1 : 0;
+  return count;
+}
+
+}  // namespace host
+
+namespace platform {
+
+bool path_exists(const char* path) {
+  ++host::world().counters.existence_tests;
+  std::error_code error;
+  // Names holding search wildcards name no entry on Windows.
+  const std::string_view name = view_of(path);
+  if (name.empty() || name.find_first_of("*?") != std::string_view::npos) return false;
+  return std::filesystem::exists(host::host_path(std::string(name)), error);
+}
+
+void delete_file(const char* path) {
+  std::error_code error;
+  std::filesystem::remove(host::host_path(std::string(view_of(path))), error);
+}
+
+FileId open_file(const char* path, Sharing sharing) {
+  host::World& w = host::world();
+  ++w.counters.file_opens;
+  const std::string target = host::host_path(std::string(view_of(path)));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(target, error)) return kNoFile;
+  const bool share = sharing == Sharing::read_write;
+  const host::Access access{true, false, share, share};
+  if (!host::may_share(target, access)) return kNoFile;
+  std::FILE* stream = std::fopen(target.c_str(), "rb");
+  if (stream == nullptr) return kNoFile;
+  const FileId id = w.next_file++;
+  w.open_files[id] = host::OpenFile{target, access, stream};
+  return id;
+}
+
+long seek_file(FileId file, long offset) {
+  host::World& w = host::world();
+  ++w.counters.file_seeks;
+  const auto it = w.open_files.find(file);
+  if (it == w.open_files.end() || offset < 0) return -1;
+  if (std::fseek(it->second.stream, offset, SEEK_SET) != 0) return -1;
+  return std::ftell(it->second.stream);
+}
+
+long read_file(FileId file, void* buffer, std::size_t size) {
+  host::World& w = host::world();
+  ++w.counters.file_reads;
+  const auto it = w.open_files.find(file);
+  if (it == w.open_files.end()) return -1;
+  const std::size_t got = std::fread(buffer, 1, size, it->second.stream);
+  if (got < size && std::ferror(it->second.stream)) return -1;
+  return static_cast<long>(got);
+}
+
+void close_file(FileId file) {
+  host::World& w = host::world();
+  ++w.counters.file_closes;
+  const auto it = w.open_files.find(file);
+  if (it == w.open_files.end()) return;
+  std::fclose(it->second.stream);
+  w.open_files.erase(it);
+}
+
+}  // namespace platform
+}  // namespace dremoxa7

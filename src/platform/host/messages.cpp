@@ -1,0 +1,20 @@
+// The host model's message boxes: recorded, answered at once.
+#include "frame/text.h"
+#include "platform/host/world.h"
+#include "platform/platform.h"
+
+namespace dremoxa7 {
+namespace host {
+
+const std::vector<Message>& messages() { return world().messages; }
+
+}  // namespace host
+
+namespace platform {
+
+void show_message(const char* text, const char* caption) {
+  host::world().messages.push_back({std::string(view_of(text)), std::string(view_of(caption))});
+}
+
+}  // namespace platform
+}  // namespace dremoxa7

@@ -1,0 +1,51 @@
+// The host model's launcher, active window, help and clock.
+#include "frame/text.h"
+#include "platform/host/world.h"
+#include "platform/platform.h"
+
+namespace dremoxa7 {
+namespace host {
+
+const std::vector<StartedProgram>& started_programs() { return world().started; }
+
+void on_start(std::function<void(const std::string&)> hook) {
+  world().start_hook = std::move(hook);
+}
+
+void set_active_window(platform::Window window) { world().active_window = window; }
+const std::vector<HelpRequest>& help_requests() { return world().help; }
+long clock_ms() { return world().clock; }
+void on_sleep(std::function<void()> hook) { world().sleep_hook = std::move(hook); }
+
+}  // namespace host
+
+namespace platform {
+
+// The help keyword command, whose data is a text.
+constexpr unsigned kHelpKey = 0x0101;
+
+void start_program(const char* command_line) {
+  host::World& w = host::world();
+  const std::string line(view_of(command_line));
+  w.started.push_back(
+      {line, w.clipboard.block ? std::optional(host::clipboard_text()) : std::nullopt});
+  if (w.start_hook) w.start_hook(line);
+}
+
+Window active_window() { return host::world().active_window; }
+
+void open_help(Window owner, const char* help_file, unsigned command, std::uintptr_t data) {
+  std::string keyword;
+  if (command == kHelpKey && data != 0) keyword = reinterpret_cast<const char*>(data);
+  host::world().help.push_back({owner, std::string(view_of(help_file)), command, data, keyword});
+}
+
+void sleep_ms(unsigned milliseconds) {
+  host::World& w = host::world();
+  ++w.counters.sleeps;
+  w.clock += milliseconds;
+  if (w.sleep_hook) w.sleep_hook();
+}
+
+}  // namespace platform
+}  // namespace dremoxa7

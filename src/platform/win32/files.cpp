@@ -1,0 +1,44 @@
+// Files through the Win32 file calls.
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace dremoxa7::platform {
+namespace {
+
+HANDLE to_handle(FileId file) { return reinterpret_cast<HANDLE>(file); }
+
+}  // namespace
+
+bool path_exists(const char* path) {
+  // Attributes answer for files and directories alike, and a name holding
+  // search wildcards names nothing rather than matching other entries.
+  return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+void delete_file(const char* path) { DeleteFileA(path); }
+
+FileId open_file(const char* path, Sharing sharing) {
+  const DWORD share = sharing == Sharing::read_write ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
+  const HANDLE handle = CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  return handle == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileId>(handle);
+}
+
+long seek_file(FileId file, long offset) {
+  // A position of 0xFFFFFFFF is told from a failure by the last error.
+  SetLastError(NO_ERROR);
+  const DWORD position = SetFilePointer(to_handle(file), offset, nullptr, FILE_BEGIN);
+  if (position == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return -1;
+  return static_cast<long>(position);
+}
+
+long read_file(FileId file, void* buffer, std::size_t size) {
+  DWORD got = 0;
+  if (!ReadFile(to_handle(file), buffer, static_cast<DWORD>(size), &got, nullptr)) return -1;
+  return static_cast<long>(got);
+}
+
+void close_file(FileId file) { CloseHandle(to_handle(file)); }
+
+}  // namespace dremoxa7::platform
