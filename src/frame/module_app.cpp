@@ -8,7 +8,10 @@ namespace dremoxa7 {
 bool ModuleApp::init_instance() {
   ProcessState& state = process_state();
   state.module_file_name = current_module_file_name();
-  state.module_directory = directory_of(state.module_file_name.view());
+  const PathParts parts = split_path(state.module_file_name.view());
+  state.module_directory = ModuleDirectory(parts.drive.view());
+  state.module_directory.append(parts.directory.view());
+  state.application_name = parts.base_name;
   return true;
 }
 

@@ -20,6 +20,9 @@ struct ProcessState {
   // Fixed at start-up and never changed afterwards.
   ModuleFileName module_file_name;
   ModuleDirectory module_directory;
+  // The base name of the module file, without extension: the caption of
+  // the library's message boxes.
+  Text<kPathComponentCapacity> application_name;
 
   // Scratch for titles during a prefix search and a substring search.
   char prefix_title[kTitleScratchSize] = {};

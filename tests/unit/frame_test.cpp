@@ -14,19 +14,21 @@ struct ModuleCase {
   const char* file_name;
   const char* executable;
   const char* directory;
+  const char* application_name;
 };
 
 class ModuleDirectoryTest : public LibraryTest {};
 
 TEST_F(ModuleDirectoryTest, StartUpFixesTheDirectory) {
   const ModuleCase cases[] = {
-      {"dremoxa7.dll", "D:\\X\\Y\\dremoxa7.dll", "C:\\T\\t.exe", "D:\\X\\Y\\"},
-      {"dremoxa7.dll", "E:\\dremoxa7.dll", "C:\\T\\t.exe", "E:\\"},
+      {"dremoxa7.dll", "D:\\X\\Y\\dremoxa7.dll", "C:\\T\\t.exe", "D:\\X\\Y\\", "dremoxa7"},
+      {"dremoxa7.dll", "E:\\dremoxa7.dll", "C:\\T\\t.exe", "E:\\", "dremoxa7"},
       // Module names compare without case, as Windows compares them.
-      {"DREMOXA7.DLL", "F:\\Suite\\DREMOXA7.DLL", "C:\\T\\t.exe", "F:\\Suite\\"},
+      {"DREMOXA7.DLL", "F:\\Suite\\DREMOXA7.DLL", "C:\\T\\t.exe", "F:\\Suite\\", "DREMOXA7"},
       // Loaded under another name: the executable's directory serves.
-      {"dremoxa8.dll", "D:\\X\\dremoxa8.dll", "C:\\Tools\\Bin\\tool.exe", "C:\\Tools\\Bin\\"},
-      {nullptr, "", "G:\\tool.exe", "G:\\"},
+      {"dremoxa8.dll", "D:\\X\\dremoxa8.dll", "C:\\Tools\\Bin\\tool.exe", "C:\\Tools\\Bin\\",
+       "tool"},
+      {nullptr, "", "G:\\tool.exe", "G:\\", "tool"},
   };
   for (const ModuleCase& c : cases) {
     SCOPED_TRACE(c.file_name);
@@ -35,6 +37,7 @@ TEST_F(ModuleDirectoryTest, StartUpFixesTheDirectory) {
     host::set_executable(c.executable);
     ASSERT_TRUE(module_app().init_instance());
     EXPECT_EQ(process_state().module_directory.view(), c.directory);
+    EXPECT_EQ(process_state().application_name.view(), c.application_name);
   }
 }
 
