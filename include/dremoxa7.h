@@ -59,6 +59,25 @@ short DREMOXA7_API FindZorWin(short series, short group, short* countOut,
 /* isLastOut = 1 when exactly one tool of group 1 runs (the caller). */
 short DREMOXA7_API LastAppCheck(short series, short* isLastOut);
 
+/* Jumps to the tool of a function number: when it runs, its window comes
+ * to the front; otherwise handoff (null or empty: none; at most 399
+ * characters, a longer one is cut) is put on the clipboard and its
+ * executable started. DREMOXA7_NO_EXECUTABLE when the executable is
+ * missing. QZorFuncJump serves the second controller series, AZorFuncJump
+ * the alternative install directory. */
+short DREMOXA7_API ZorFuncJump(short series, short function, const char* handoff);
+short DREMOXA7_API QZorFuncJump(short series, short function, const char* handoff);
+short DREMOXA7_API AZorFuncJump(short series, short function, const char* handoff);
+
+/* The same for the executable directory + exeName + ".exe" (directory ends
+ * in a separator) whose window title begins with title. */
+short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const char* title);
+
+/* Opens helpFile for the active window: mode 0 the contents, mode 1 the
+ * topic of keyword. DREMOXA7_OUT_OF_RANGE for other modes; nothing is
+ * opened and DREMOXA7_OK returned when the caller has no active window. */
+short DREMOXA7_API OpenZorHelp(short mode, const char* helpFile, const char* keyword);
+
 #ifdef __cplusplus
 }
 #endif

@@ -6,6 +6,8 @@
 #include "dremoxa7.h"
 #include "frame/result.h"
 #include "frame/text.h"
+#include "launch/help.h"
+#include "launch/jumps.h"
 #include "windows/activation.h"
 #include "windows/function_windows.h"
 #include "windows/title_search.h"
@@ -94,6 +96,26 @@ short DREMOXA7_API LastAppCheck(short series, short* isLastOut) {
   const Result result = windows::last_app_check(series, is_last);
   if (isLastOut != nullptr) *isLastOut = is_last;
   return result;
+}
+
+short DREMOXA7_API ZorFuncJump(short series, short function, const char* handoff) {
+  return launch::function_jump(launch::JumpVariant::standard, series, function, handoff);
+}
+
+short DREMOXA7_API QZorFuncJump(short series, short function, const char* handoff) {
+  return launch::function_jump(launch::JumpVariant::second_series, series, function, handoff);
+}
+
+short DREMOXA7_API AZorFuncJump(short series, short function, const char* handoff) {
+  return launch::function_jump(launch::JumpVariant::alternative, series, function, handoff);
+}
+
+short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const char* title) {
+  return launch::package_jump(directory, exeName, title);
+}
+
+short DREMOXA7_API OpenZorHelp(short mode, const char* helpFile, const char* keyword) {
+  return launch::open_help(mode, helpFile, keyword);
 }
 
 }  // extern "C"

@@ -1,0 +1,61 @@
+// The clipboard hand-off.
+#include "launch/handoff.h"
+
+#include <string>
+
+#include "library_test.h"
+
+namespace dremoxa7 {
+namespace {
+
+class HandoffTest : public LibraryTest {};
+
+TEST_F(HandoffTest, TextTravelsInAZeroFilledBlockOf400Bytes) {
+  const std::string exact(399, 'x');
+  const std::string longer = std::string(399, 'y') + std::string(101, 'z');
+  const struct {
+    std::string text;
+    std::string arrives;
+  } cases[] = {{"AB,XY,5,1,TARVELONIK", "AB,XY,5,1,TARVELONIK"},
+               {exact, exact},
+               {longer, std::string(399, 'y')},
+               {"", ""}};
+  for (const auto& c : cases) {
+    host::put_clipboard_text("earlier content");
+    launch::put_handoff_text(c.text);
+    const auto block = host::clipboard_block();
+    ASSERT_TRUE(block.has_value());
+    EXPECT_EQ(block->size(), 400u);
+    EXPECT_EQ(host::clipboard_text(), c.arrives);
+    EXPECT_EQ(block->find_first_not_of('\0', c.arrives.size()), std::string::npos);
+    EXPECT_FALSE(host::clipboard_is_open());
+  }
+}
+
+TEST_F(HandoffTest, BrieflyHeldClipboardIsWaitedFor) {
+  host::hold_clipboard(2);
+  launch::put_handoff_text("hello");
+  EXPECT_EQ(host::clipboard_text(), "hello");
+  EXPECT_EQ(host::counters().clipboard_opens, 3);
+  EXPECT_EQ(host::clock_ms(), 2 * static_cast<long>(launch::kClipboardRetryMs));
+}
+
+TEST_F(HandoffTest, HeldClipboardIsGivenUpAfterAFewTries) {
+  host::put_clipboard_text("owner's text");
+  host::hold_clipboard(-1);
+  launch::put_handoff_text("hello");
+  EXPECT_EQ(host::clipboard_text(), "owner's text");
+  EXPECT_EQ(host::counters().clipboard_opens, launch::kClipboardOpenAttempts);
+  EXPECT_LE(host::clock_ms(), 100);
+}
+
+TEST_F(HandoffTest, RefusedBlockLeavesTheClipboardEmptyAndClosed) {
+  host::put_clipboard_text("earlier content");
+  host::refuse_clipboard_data(true);
+  launch::put_handoff_text("hello");
+  EXPECT_FALSE(host::clipboard_block().has_value());
+  EXPECT_FALSE(host::clipboard_is_open());
+}
+
+}  // namespace
+}  // namespace dremoxa7

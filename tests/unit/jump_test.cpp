@@ -1,0 +1,200 @@
+// Jumps by function number and by executable path.
+#include <string>
+#include <vector>
+
+#include "dremoxa7.h"
+#include "library_test.h"
+#include "temp_dir.h"
+
+namespace dremoxa7 {
+namespace {
+
+using Window = platform::Window;
+using Jump = short (*)(short, short, const char*);
+
+struct Variant {
+  const char* name;
+  Jump jump;
+  const char* title_call;
+  const char* install_call;
+  std::map<int, std::string> fake::Suite::*install_paths;
+  std::map<std::pair<int, int>, std::string> fake::Suite::*titles;
+};
+
+const Variant kVariants[] = {
+    {"ZorFuncJump", ZorFuncJump, "GetZorFuncWinTitle", "GetZorInstallPath",
+     &fake::Suite::install_paths, &fake::Suite::titles},
+    {"QZorFuncJump", QZorFuncJump, "QGetZorFuncWinTitle", "QGetZorInstallPath",
+     &fake::Suite::q_install_paths, &fake::Suite::q_titles},
+    {"AZorFuncJump", AZorFuncJump, "GetZorFuncWinTitle", "AGetZorInstallPath",
+     &fake::Suite::a_install_paths, &fake::Suite::titles},
+};
+
+constexpr short kSeries = 3;
+constexpr short kFunction = 5;
+constexpr std::int16_t kExeNumber = 21;
+
+class JumpTest : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    host::map_drive('I', files_.path().string());
+    host::put_clipboard_text("before");
+  }
+
+  // The suite names the tool of kFunction for the variant; its executable
+  // lies in I:\<variant>\ when present.
+  std::string describe_tool(const Variant& v, bool executable_present) {
+    fake::Suite& s = fake::suite();
+    (s.*v.titles)[{kSeries, kFunction}] = "Motion Tool";
+    s.exe_numbers[kFunction] = kExeNumber;
+    s.exe_names[kExeNumber] = "motion";
+    (s.*v.install_paths)[kSeries] = std::string("I:\\") + v.name + "\\";
+    const std::string file = std::string(v.name) + "/motion.exe";
+    if (executable_present) {
+      files_.write(file, "MZ");
+    } else {
+      std::filesystem::remove(files_.path() / file);
+    }
+    return std::string("I:\\") + v.name + "\\motion.exe";
+  }
+
+  std::vector<std::string> started() const {
+    std::vector<std::string> lines;
+    for (const auto& p : host::started_programs()) lines.push_back(p.command_line);
+    return lines;
+  }
+
+  TempDir files_;
+};
+
+TEST_F(JumpTest, ActivatesOrStartsByWhatRunsAndWhatExists) {
+  const struct Case {
+    const char* what;
+    bool running;
+    bool present;
+    const char* handoff;
+    short result;
+    bool activated;
+    bool started;
+    const char* clipboard;  // after the jump
+  } cases[] = {
+      {"running: activated, no hand-off", true, true, "text", 0, true, false, "before"},
+      {"running, executable missing", true, false, "text", 6, false, false, "before"},
+      {"not running, empty text", false, true, "", 0, false, true, "before"},
+      {"not running, no text", false, true, nullptr, 0, false, true, "before"},
+      {"not running, text", false, true, "P1,proj", 0, false, true, "P1,proj"},
+      {"not running, executable missing", false, false, "text", 6, false, false, "before"},
+  };
+  for (const Variant& v : kVariants) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(v.name) + ": " + c.what);
+      SetUp();
+      const std::string path = describe_tool(v, c.present);
+      const Window other = host::add_window("Other");
+      const Window tool = c.running ? host::add_window("Motion Tool - project", true) : nullptr;
+      ASSERT_TRUE(platform::set_foreground(other));
+      const long opens_before = host::counters().clipboard_opens;
+
+      EXPECT_EQ(v.jump(kSeries, kFunction, c.handoff), c.result);
+      EXPECT_EQ(host::foreground_window(), c.activated ? tool : other);
+      if (c.activated) EXPECT_FALSE(host::window_iconic(tool));
+      EXPECT_EQ(started(), c.started ? std::vector<std::string>{path} : std::vector<std::string>{});
+      EXPECT_EQ(host::clipboard_text(), c.clipboard);
+      if (c.started) EXPECT_EQ(host::started_programs()[0].clipboard, c.clipboard);
+      if (std::string(c.clipboard) == "before") {
+        EXPECT_EQ(host::counters().clipboard_opens, opens_before);
+      }
+      // Each variant asks its own lookup and install directory.
+      EXPECT_EQ(fake::suite().calls_of(v.title_call).size(), 1u);
+      EXPECT_EQ(fake::suite().calls_of(v.install_call).size(), 1u);
+      EXPECT_EQ(fake::suite().calls_of("GetZorExeNo")[0].numbers, std::vector<long>{kFunction});
+      EXPECT_EQ(fake::suite().calls_of("GetZorExeName")[0].numbers, std::vector<long>{kExeNumber});
+    }
+  }
+}
+
+TEST_F(JumpTest, SuiteFailuresPassThroughAndStartNothing) {
+  const std::pair<const char*, long> failures[] = {{"title", kFunction},
+                                                   {"GetZorExeNo", kFunction},
+                                                   {"GetZorExeName", kExeNumber},
+                                                   {"install", kSeries}};
+  for (const Variant& v : kVariants) {
+    for (const auto& [call, key] : failures) {
+      SCOPED_TRACE(std::string(v.name) + " failing in " + call);
+      SetUp();
+      describe_tool(v, true);
+      const std::string name = std::string(call) == "title"     ? v.title_call
+                               : std::string(call) == "install" ? v.install_call
+                                                                : call;
+      fake::suite().failures[name][key] = -7;
+      host::add_window("Motion Tool");
+      EXPECT_EQ(v.jump(kSeries, kFunction, "text"), -7);
+      EXPECT_TRUE(host::started_programs().empty());
+      EXPECT_EQ(host::foreground_window(), nullptr);
+      EXPECT_EQ(host::clipboard_text(), "before");
+      EXPECT_EQ(host::counters().existence_tests, 0);
+    }
+  }
+}
+
+TEST_F(JumpTest, HeldClipboardStillStartsTheTool) {
+  const std::string path = describe_tool(kVariants[0], true);
+  host::hold_clipboard(-1);
+  EXPECT_EQ(ZorFuncJump(kSeries, kFunction, "text"), DREMOXA7_OK);
+  EXPECT_EQ(started(), std::vector<std::string>{path});
+  EXPECT_EQ(host::clipboard_text(), "before");
+}
+
+TEST_F(JumpTest, StartedToolFindsItsWindowOpenedOnTheNextJump) {
+  const std::string path = describe_tool(kVariants[0], true);
+  host::on_start([](const std::string&) { host::add_window("Motion Tool - new"); });
+  EXPECT_EQ(ZorFuncJump(kSeries, kFunction, "first"), DREMOXA7_OK);
+  EXPECT_EQ(ZorFuncJump(kSeries, kFunction, "second"), DREMOXA7_OK);
+  EXPECT_EQ(started(), std::vector<std::string>{path});
+  EXPECT_EQ(host::clipboard_text(), "first");
+  EXPECT_EQ(host::foreground_window(), host::z_order().front());
+}
+
+TEST_F(JumpTest, PackageJump) {
+  files_.write("Pkg/tool.exe", "MZ");
+  const Window running = host::add_window("Package Tool - p1");
+  const struct Case {
+    const char* directory;
+    const char* exe;
+    const char* title;
+    short result;
+    bool activated;
+  } cases[] = {
+      {"I:\\Pkg\\", "tool", "Package Tool", 0, true},
+      {"I:\\Pkg\\", "tool", nullptr, 0, false},  // no title: always started
+      {"I:\\Pkg\\", "tool", "", 0, false},
+      {"I:\\Pkg\\", "tool", "package tool", 0, false},
+      {"I:\\Pkg\\", "missing", "Package Tool", 6, false},
+      {nullptr, nullptr, "Package Tool", 6, false},
+      {"I:\\Pkg\\*", "", "Package Tool", 6, false},  // wildcards name nothing
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title ? c.title : "(null)");
+    host::reset_counters();
+    const std::size_t started_before = host::started_programs().size();
+    host::refuse_foreground(false);
+    ASSERT_TRUE(platform::set_foreground(host::add_window("Other")));
+    EXPECT_EQ(ZorPacJump(c.directory, c.exe, c.title), c.result);
+    EXPECT_EQ(host::foreground_window() == running, c.activated);
+    const bool started = c.result == 0 && !c.activated;
+    ASSERT_EQ(host::started_programs().size(), started_before + (started ? 1 : 0));
+    if (started) EXPECT_EQ(host::started_programs().back().command_line, "I:\\Pkg\\tool.exe");
+  }
+  EXPECT_EQ(host::clipboard_text(), "before");
+}
+
+TEST_F(JumpTest, OverlongPackagePathNamesNoExecutable) {
+  const std::string directory = "I:\\" + std::string(5000, 'd') + "\\";
+  EXPECT_EQ(ZorPacJump(directory.c_str(), "tool", nullptr), DREMOXA7_NO_EXECUTABLE);
+  EXPECT_EQ(ZorPacJump("I:\\", std::string(5000, 'n').c_str(), nullptr), DREMOXA7_NO_EXECUTABLE);
+  EXPECT_TRUE(host::started_programs().empty());
+}
+
+}  // namespace
+}  // namespace dremoxa7
