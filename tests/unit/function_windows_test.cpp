@@ -160,13 +160,22 @@ TEST_F(FunctionWindowsTest, GroupQueryWalksTheDesktopOnce) {
   for (int f = 0; f < DREMOXA7_FUNCTION_COUNT; ++f) {
     fake::suite().titles[{0, f}] = "Tool" + std::to_string(f) + " ";
   }
-  for (int i = 0; i < 1000; ++i) host::add_window("Window " + std::to_string(i));
-  host::add_window("Tool8 - last");
+  for (int i = 0; i < 999; ++i) host::add_window("Window " + std::to_string(i));
+  const Window last = host::add_window("Tool8 - last");
   host::reset_counters();
   const Group g = find_group(0, 0);
   EXPECT_EQ(g.count, 1);
+  EXPECT_EQ(g.windows[8], last);
   EXPECT_EQ(host::counters().enumerations, 1);
-  EXPECT_LE(host::counters().title_reads, 1001);
+  EXPECT_EQ(host::counters().title_reads, 1000);
+
+  // Once every member has its window, the walk stops.
+  for (int f : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10}) {
+    platform::set_foreground(host::add_window("Tool" + std::to_string(f) + " on top"));
+  }
+  host::reset_counters();
+  EXPECT_EQ(find_group(0, 0).count, 10);
+  EXPECT_EQ(host::counters().title_reads, 10);
 }
 
 // The single pass gives what one search per member would give, on desktops
