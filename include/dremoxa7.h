@@ -33,6 +33,8 @@ extern "C" {
 /* Capacities of the caller's buffers. */
 #define DREMOXA7_TITLE_CAPACITY 350 /* found titles: at most 349 characters */
 #define DREMOXA7_FUNCTION_COUNT 48  /* window list of FindZorWin */
+#define DREMOXA7_CPU_TEXT_CAPACITY 21 /* status-bar CPU text: at most 20 characters */
+#define DREMOXA7_AXIS_TABLE_SIZE 256  /* axis usage table: 32 entries of 8 bytes */
 
 /* Window search by title. The first top-level window in Z-order whose title
  * begins with text (FindWinTitle) or contains it (FindWinTitleP) is stored
@@ -77,6 +79,36 @@ short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const 
  * topic of keyword. DREMOXA7_OUT_OF_RANGE for other modes; nothing is
  * opened and DREMOXA7_OK returned when the caller has no active window. */
 short DREMOXA7_API OpenZorHelp(short mode, const char* helpFile, const char* keyword);
+
+/* Status-bar CPU name. index (only its low 8 bits count, as a signed
+ * number; valid 0..17) selects a CPU record of the positioning
+ * configuration file in the library's directory; buffer
+ * (DREMOXA7_CPU_TEXT_CAPACITY bytes) receives "CPU : " and the record's CPU
+ * name centred with spaces to 18 characters, or the fixed CPU text that the
+ * version file selects. DREMOXA7_REFUSED for an index out of range;
+ * DREMOXA7_NOT_FOUND and DREMOXA7_UNREADABLE when the configuration file is
+ * missing or cannot be read, after a message box. buffer is written only on
+ * success. */
+short DREMOXA7_API StaBarCpuName(short index, char* buffer);
+
+/* Axis usage of a controller project: table (DREMOXA7_AXIS_TABLE_SIZE
+ * bytes) receives, for each axis number 1..32, an 8-byte entry: used,
+ * source, type code, detail code, mark, extra code, 0, 0. directory ends in
+ * a path separator (null counts as empty); UseAxis and QUseAxis read the
+ * system file in its Temp subdirectory, UseAxisP and QUseAxisP the one
+ * directly in it. cpuType and qualifier go to the CPU specification library.
+ * The Q variants serve the second controller series. DREMOXA7_NOT_FOUND
+ * when the file is missing, DREMOXA7_UNREADABLE when it cannot be opened
+ * (also while another program holds it open) or read; a CPU or code
+ * library's code is passed through. table is written only on success. */
+short DREMOXA7_API UseAxis(const char* directory, short cpuType, int qualifier,
+                           unsigned char* table);
+short DREMOXA7_API UseAxisP(const char* directory, short cpuType, int qualifier,
+                            unsigned char* table);
+short DREMOXA7_API QUseAxis(const char* directory, short cpuType, int qualifier,
+                            unsigned char* table);
+short DREMOXA7_API QUseAxisP(const char* directory, short cpuType, int qualifier,
+                             unsigned char* table);
 
 #ifdef __cplusplus
 }

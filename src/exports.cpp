@@ -8,6 +8,10 @@
 #include "frame/text.h"
 #include "launch/help.h"
 #include "launch/jumps.h"
+#include "project/axis_table.h"
+#include "project/axis_usage.h"
+#include "project/status_bar_cpu_name.h"
+#include "project/status_bar_text.h"
 #include "windows/activation.h"
 #include "windows/function_windows.h"
 #include "windows/title_search.h"
@@ -18,6 +22,8 @@ static_assert(DREMOXA7_OK == kOk && DREMOXA7_OUT_OF_RANGE == kOutOfRange &&
               DREMOXA7_NO_EXECUTABLE == kNoExecutable && DREMOXA7_REFUSED == kRefused &&
               DREMOXA7_NOT_FOUND == kNotFound && DREMOXA7_UNREADABLE == kUnreadable);
 static_assert(DREMOXA7_TITLE_CAPACITY == kTitleReadCount);
+static_assert(DREMOXA7_CPU_TEXT_CAPACITY == project::kStatusBarTextCapacity);
+static_assert(DREMOXA7_AXIS_TABLE_SIZE == project::kAxisTableSize);
 static_assert(DREMOXA7_FUNCTION_COUNT == windows::kFunctionCount);
 
 namespace {
@@ -116,6 +122,36 @@ short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const 
 
 short DREMOXA7_API OpenZorHelp(short mode, const char* helpFile, const char* keyword) {
   return launch::open_help(mode, helpFile, keyword);
+}
+
+// Controller configuration queries.
+
+short DREMOXA7_API StaBarCpuName(short index, char* buffer) {
+  return project::status_bar_cpu_name(index, buffer);
+}
+
+short DREMOXA7_API UseAxis(const char* directory, short cpuType, int qualifier,
+                           unsigned char* table) {
+  return project::first_series_axis_usage(directory, cpuType, qualifier,
+                                          project::SystemFilePlace::temp_subdirectory, table);
+}
+
+short DREMOXA7_API UseAxisP(const char* directory, short cpuType, int qualifier,
+                            unsigned char* table) {
+  return project::first_series_axis_usage(directory, cpuType, qualifier,
+                                          project::SystemFilePlace::directory, table);
+}
+
+short DREMOXA7_API QUseAxis(const char* directory, short cpuType, int qualifier,
+                            unsigned char* table) {
+  return project::second_series_axis_usage(directory, cpuType, qualifier,
+                                           project::SystemFilePlace::temp_subdirectory, table);
+}
+
+short DREMOXA7_API QUseAxisP(const char* directory, short cpuType, int qualifier,
+                             unsigned char* table) {
+  return project::second_series_axis_usage(directory, cpuType, qualifier,
+                                           project::SystemFilePlace::directory, table);
 }
 
 }  // extern "C"

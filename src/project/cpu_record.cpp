@@ -1,0 +1,14 @@
+#include "project/cpu_record.h"
+
+namespace dremoxa7::project {
+
+CpuName cpu_name_of(const CpuRecord& record) {
+  std::size_t begin = 0;
+  while (begin < record.size() && record[begin] == ' ') ++begin;
+  std::size_t end = begin;
+  while (end < record.size() && record[end] != ' ' && record[end] != '\0') ++end;
+  const auto* chars = reinterpret_cast<const char*>(record.data());
+  return CpuName({chars + begin, end - begin});
+}
+
+}  // namespace dremoxa7::project

@@ -1,0 +1,91 @@
+#include "project/status_bar_cpu_name.h"
+
+#include <cstdint>
+
+#include "frame/module_path.h"
+#include "frame/state.h"
+#include "frame/strings.h"
+#include "frame/text.h"
+#include "platform/platform.h"
+#include "project/cpu_record.h"
+#include "project/status_bar_text.h"
+#include "project/version_text.h"
+
+namespace dremoxa7::project {
+namespace {
+
+// Module directory and file name, with room to spare.
+using ProjectPath = Text<kModuleFileNameCapacity + kPathComponentCapacity>;
+
+ProjectPath path_in(const ModuleDirectory& directory, strings::Id file_name) {
+  ProjectPath path(directory.view());
+  path.append(strings::load(file_name).view());
+  return path;
+}
+
+// The configuration file may be open elsewhere for reading and writing
+// meanwhile; the record comes in one read.
+Result read_cpu_record(const ProjectPath& path, int index, CpuRecord& record) {
+  if (!platform::path_exists(path.c_str())) return kNotFound;
+  platform::File file(path.c_str(), platform::Sharing::read_write);
+  if (!file) return kUnreadable;
+  const long offset = cpu_record_offset(index);
+  if (file.seek(offset) != offset) return kUnreadable;
+  if (file.read(record.data(), record.size()) != static_cast<long>(record.size())) {
+    return kUnreadable;
+  }
+  return kOk;
+}
+
+// The message box of a configuration file failure, shown once the file is
+// closed; the caption is the library's application name.
+void report(Result failure) {
+  const strings::StringText text = strings::load(
+      failure == kNotFound ? strings::kSystemFileNotFound : strings::kSystemFileReadFailed);
+  platform::show_message(text.c_str(), process_state().application_name.c_str());
+}
+
+// A version file that is missing, cannot be opened or cannot be read names
+// no model.
+bool version_names_fixed_cpu_model(const ModuleDirectory& directory) {
+  const ProjectPath path = path_in(directory, strings::kVersionFile);
+  if (!platform::path_exists(path.c_str())) return false;
+  VersionBlock block{};
+  long bytes_read = 0;
+  {
+    platform::File file(path.c_str(), platform::Sharing::read_write);
+    if (!file) return false;
+    bytes_read = file.read(block.data(), block.size());
+  }
+  if (bytes_read < 0) return false;
+  return names_fixed_cpu_model(version_text_of(block, static_cast<std::size_t>(bytes_read)),
+                               strings::load(strings::kSoftwareModelCode).view(),
+                               strings::load(strings::kVersionCode).view());
+}
+
+}  // namespace
+
+Result status_bar_cpu_name(int index, char* buffer) {
+  const int cpu_index = static_cast<std::int8_t>(index & 0xFF);
+  if (cpu_index < kFirstCpuIndex || cpu_index > kLastCpuIndex) return kRefused;
+
+  // Looked up afresh on each call, not taken from start-up.
+  const ModuleDirectory directory = directory_of(current_module_file_name().view());
+
+  CpuRecord record{};
+  if (const Result result =
+          read_cpu_record(path_in(directory, strings::kConfigurationFile), cpu_index, record);
+      result != kOk) {
+    report(result);
+    return result;
+  }
+
+  const StatusBarText text =
+      version_names_fixed_cpu_model(directory)
+          ? StatusBarText(strings::load(strings::kFixedCpuText).view())
+          : centred_cpu_text(strings::load(strings::kCpuLabel).view(), cpu_name_of(record).view());
+  if (buffer != nullptr) copy_text(buffer, text.size() + 1, text.view());
+  return kOk;
+}
+
+}  // namespace dremoxa7::project
