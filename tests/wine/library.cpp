@@ -1,0 +1,51 @@
+#include "library.h"
+
+#include <fstream>
+
+namespace e2e {
+namespace {
+
+template <class Function>
+void look_up(HMODULE module, const char* name, Function& function, std::string& missing) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  if (function == nullptr) missing += std::string(missing.empty() ? "" : " ") + name;
+}
+
+}  // namespace
+
+std::string program_directory() {
+  char path[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory(path, n < MAX_PATH ? n : 0);
+  const std::size_t slash = directory.find_last_of("\\/");
+  directory.resize(slash == std::string::npos ? 0 : slash + 1);
+  return directory;
+}
+
+const Library& Library::get() {
+  static const Library library;
+  return library;
+}
+
+Library::Library() : path_(program_directory() + "dremoxa7.dll") {
+  module_ = UniqueModule(LoadLibraryA(path_.c_str()));
+  if (module_.get() == nullptr) {
+    error_ = "LoadLibraryA(" + path_ + ") failed, error " + std::to_string(GetLastError());
+    return;
+  }
+  HMODULE m = module_.get();
+  look_up(m, "FindWinTitle", exports_.FindWinTitle, missing_);
+  look_up(m, "FindWinTitleP", exports_.FindWinTitleP, missing_);
+  look_up(m, "FindFuncWin", exports_.FindFuncWin, missing_);
+  look_up(m, "QFindFuncWin", exports_.QFindFuncWin, missing_);
+  look_up(m, "SetActiveZorWin", exports_.SetActiveZorWin, missing_);
+  look_up(m, "FindZorWin", exports_.FindZorWin, missing_);
+  look_up(m, "LastAppCheck", exports_.LastAppCheck, missing_);
+}
+
+void write_suite_description(const std::string& text) {
+  std::ofstream file(program_directory() + "suite-standin.txt", std::ios::binary | std::ios::trunc);
+  file << text;
+}
+
+}  // namespace e2e
