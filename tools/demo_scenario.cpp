@@ -1,11 +1,16 @@
-// demo_scenario.exe: a short narrated walk through the window exports, as a
-// tool program would use them. It describes three suite tools to the
-// stand-in suite DLLs, starts them (fixture_tool.exe), finds them, counts
-// them, brings one to the front and closes them again. Run by tools/demo.
+// demo_scenario.exe: a short narrated walk through the window and jump
+// exports, as a tool program would use them. It describes suite tools to the
+// stand-in suite DLLs, starts three (fixture_tool.exe), finds them, counts
+// them, brings one to the front, jumps to a fourth that does not run yet
+// with a hand-off text and to one that runs, and closes them again. Run by
+// tools/demo.
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fixture_process.h"
@@ -25,6 +30,61 @@ const DemoTool kTools[] = {
     {4, "Dx7 Servo Monitor", "Dx7 Servo Monitor - axis 1"},
     {10, "Dx7 Trace Viewer", "Dx7 Trace Viewer"},
 };
+
+// The install directory of the demo's suite: copies of fixture_tool.exe
+// under the tools' executable names. Started without arguments, a copy takes
+// its options from the .args file beside it.
+struct Executable {
+  int function;
+  const char* name;
+};
+
+const Executable kExecutables[] = {
+    {0, "dx7ladder"}, {4, "dx7servo"}, {10, "dx7trace"}, {12, "dx7report"}};
+
+constexpr int kReportFunction = 12;
+constexpr char kReportPrefix[] = "Dx7 Report Viewer";
+
+std::string install_directory() { return e2e::program_directory() + "demo-install\\"; }
+std::string report_log() { return install_directory() + "dx7report.log"; }
+
+bool prepare_install_directory() {
+  const std::string directory = install_directory();
+  CreateDirectoryA(directory.c_str(), nullptr);
+  for (const Executable& exe : kExecutables) {
+    const std::string path = directory + exe.name + ".exe";
+    if (!CopyFileA((e2e::program_directory() + "fixture_tool.exe").c_str(), path.c_str(), FALSE)) {
+      return false;
+    }
+  }
+  DeleteFileA(report_log().c_str());
+  std::ofstream(directory + "dx7report.args", std::ios::binary)
+      << "--log\r\n"
+      << report_log() << "\r\n--window\r\n"
+      << kReportPrefix << " - new\r\n";
+  return true;
+}
+
+std::string suite_description() {
+  std::string text;
+  for (const Executable& exe : kExecutables) {
+    const std::string f = std::to_string(exe.function);
+    text += "exeno " + f + " " + f + "\nexename " + f + " " + exe.name + "\n";
+  }
+  text += "title 0 " + std::to_string(kReportFunction) + " " + kReportPrefix + "\n";
+  return text + "installpath 0 " + install_directory() + "\n";
+}
+
+// What the started report viewer logged about the clipboard at its start.
+std::string report_clipboard() {
+  std::ifstream file(report_log(), std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  const std::string log = text.str();
+  const std::string line = log.substr(0, log.find("\r\n"));
+  constexpr std::string_view kPrefix = "clipboard ";
+  return line.starts_with(kPrefix) ? "\"" + line.substr(kPrefix.size()) + "\"" : line;
+}
 
 int step_number = 0;
 
@@ -104,7 +164,13 @@ int main() {
     description += '\n';
     say("Function %d is recognised by \"%s\".", tool.function, tool.prefix);
   }
-  e2e::write_suite_description(description);
+  if (!prepare_install_directory()) {
+    say("Could not prepare the install directory %s.", install_directory().c_str());
+    return 1;
+  }
+  say("Function %d is recognised by \"%s\"; it does not run yet.", kReportFunction, kReportPrefix);
+  say("The executables lie in %s.", install_directory().c_str());
+  e2e::write_suite_description(description + suite_description());
 
   step("Start three tool programs, each with its main window.");
   std::vector<e2e::FixtureProcess> tools;
@@ -141,7 +207,24 @@ int main() {
       WindowName(GetForegroundWindow()).text);
   say("SetActiveZorWin(no window) answers %d.", dll.SetActiveZorWin(nullptr));
 
-  step("Close the servo monitor and the trace viewer, then ask again.");
+  step("Jump to the report viewer, which does not run: it is started with a hand-off text.");
+  const char handoff[] = "conveyor.prj,axis 1,trace 7";
+  say("ZorFuncJump(series 0, function %d, \"%s\") answers %d.", kReportFunction, handoff,
+      dll.ZorFuncJump(0, kReportFunction, handoff));
+  HWND report = nullptr;
+  e2e::wait_until([&] { return (report = FindWindowA(nullptr, "Dx7 Report Viewer - new")); });
+  say("The report viewer started with window %s.", WindowName(report).text);
+  say("At its start it read from the clipboard: %s.", report_clipboard().c_str());
+
+  step("Jump to the servo monitor, which runs: it comes to the front, nothing is started.");
+  say("ZorFuncJump(series 0, function 4, \"not needed\") answers %d.",
+      dll.ZorFuncJump(0, 4, "not needed"));
+  e2e::wait_until([&] { return GetForegroundWindow() == tools[1].window(0); }, 5000);
+  say("The foreground window is now %s.", WindowName(GetForegroundWindow()).text);
+
+  step("Close the report viewer, the servo monitor and the trace viewer, then ask again.");
+  if (report != nullptr) PostMessageA(report, WM_CLOSE, 0, 0);
+  e2e::wait_until([&] { return !IsWindow(report); });
   tools[1].end();
   tools[2].end();
   count_group(dll);

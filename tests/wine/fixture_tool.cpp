@@ -15,6 +15,15 @@
 //                        "close TITLE", "message NAME TITLE"
 //   --ready FILE         once every window exists, writes FILE with one line
 //                        per window: its handle in hex, a blank, its title
+//   --hold-clipboard     opens the clipboard for the window opened just before
+//                        and keeps it open until the end (Wine lets a second
+//                        opener without a window share a windowless open)
+//   --hold-file FILE     opens FILE for reading and writing without sharing
+//                        and keeps it open until the end
+//
+// A tool started without arguments (as a jump starts it) takes its options
+// from the file beside it named like it with ".args" for ".exe", one
+// option or value per line.
 //
 // Options apply in command-line order. The tool ends when its last window is
 // gone (WM_CLOSE destroys a window unless --ignore-close), or when killed.
@@ -49,7 +58,7 @@ class UniqueFile {
 
 class ClipboardSession {
  public:
-  ClipboardSession() : open_(OpenClipboard(nullptr) != FALSE) {}
+  explicit ClipboardSession(HWND owner = nullptr) : open_(OpenClipboard(owner) != FALSE) {}
   ClipboardSession(const ClipboardSession&) = delete;
   ClipboardSession& operator=(const ClipboardSession&) = delete;
   ~ClipboardSession() {
@@ -112,9 +121,15 @@ void log_line(std::string_view line) {
 
 void log_clipboard() {
   const ClipboardSession session;
-  if (!session.open()) return;
+  if (!session.open()) {
+    log_line("clipboard unavailable");
+    return;
+  }
   const GlobalLockGuard lock(GetClipboardData(CF_TEXT));
-  if (lock.text() == nullptr) return;
+  if (lock.text() == nullptr) {
+    log_line("clipboard without text");
+    return;
+  }
   const void* end = std::memchr(lock.text(), '\0', lock.size());
   const std::size_t n = end ? static_cast<const char*>(end) - lock.text() : lock.size();
   log_line("clipboard " + std::string(lock.text(), n));
@@ -175,6 +190,36 @@ bool write_ready_file(const std::string& path) {
          MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+// The options of a tool started without arguments: the lines of the file
+// beside the executable named like it with ".args".
+std::vector<std::string> options_file_lines() {
+  char path[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string name(path, n < MAX_PATH ? n : 0);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.resize(dot);
+  std::vector<std::string> lines;
+  UniqueFile file(CreateFileA((name + ".args").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return lines;
+  std::string text(64 * 1024, '\0');
+  DWORD got = 0;
+  if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &got, nullptr)) {
+    return lines;
+  }
+  text.resize(got);
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(begin, end - begin);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+    begin = end + 1;
+  }
+  return lines;
+}
+
 int fail(const char* what) {
   std::fprintf(stderr, "fixture_tool: %s\n", what);
   return 2;
@@ -191,19 +236,25 @@ int main(int argc, char** argv) {
   window_class.lpszClassName = kClassName;
   if (!RegisterClassA(&window_class)) return fail("cannot register the window class");
 
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) args = options_file_lines();
+  const int count = static_cast<int>(args.size());
+
   std::string ready_path;
   ToolWindow* last = nullptr;
   HWND last_owner = nullptr;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view option = argv[i];
-    const bool has_value = i + 1 < argc;
+  std::unique_ptr<ClipboardSession> held_clipboard;
+  std::vector<std::unique_ptr<UniqueFile>> held_files;
+  for (int i = 0; i < count; ++i) {
+    const std::string_view option = args[i];
+    const bool has_value = i + 1 < count;
     if (option == "--window" && has_value) {
-      last = open_window(argv[++i], nullptr);
+      last = open_window(args[++i], nullptr);
       if (last == nullptr) return fail("cannot open a window");
       last_owner = last->handle;
     } else if (option == "--popup" && has_value) {
       if (last_owner == nullptr) return fail("--popup needs a --window before it");
-      last = open_window(argv[++i], last_owner);
+      last = open_window(args[++i], last_owner);
       if (last == nullptr) return fail("cannot open a pop-up");
     } else if (option == "--minimized" && last != nullptr) {
       ShowWindow(last->handle, SW_MINIMIZE);
@@ -212,13 +263,21 @@ int main(int argc, char** argv) {
     } else if (option == "--ignore-close" && last != nullptr) {
       last->ignore_close = true;
     } else if (option == "--quit-message" && has_value) {
-      tool.quit_message_name = argv[++i];
+      tool.quit_message_name = args[++i];
       tool.quit_message = RegisterWindowMessageA(tool.quit_message_name.c_str());
     } else if (option == "--log" && has_value) {
-      tool.log_path = argv[++i];
+      tool.log_path = args[++i];
       log_clipboard();
     } else if (option == "--ready" && has_value) {
-      ready_path = argv[++i];
+      ready_path = args[++i];
+    } else if (option == "--hold-clipboard" && last != nullptr) {
+      held_clipboard = std::make_unique<ClipboardSession>(last->handle);
+      if (!held_clipboard->open()) return fail("cannot open the clipboard");
+    } else if (option == "--hold-file" && has_value) {
+      held_files.push_back(std::make_unique<UniqueFile>(
+          CreateFileA(args[++i].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                      FILE_ATTRIBUTE_NORMAL, nullptr)));
+      if (!held_files.back()->valid()) return fail("cannot open --hold-file");
     } else {
       return fail("unknown option or missing value (see the top of fixture_tool.cpp)");
     }

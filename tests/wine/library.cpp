@@ -41,6 +41,16 @@ Library::Library() : path_(program_directory() + "dremoxa7.dll") {
   look_up(m, "SetActiveZorWin", exports_.SetActiveZorWin, missing_);
   look_up(m, "FindZorWin", exports_.FindZorWin, missing_);
   look_up(m, "LastAppCheck", exports_.LastAppCheck, missing_);
+  look_up(m, "ZorFuncJump", exports_.ZorFuncJump, missing_);
+  look_up(m, "QZorFuncJump", exports_.QZorFuncJump, missing_);
+  look_up(m, "AZorFuncJump", exports_.AZorFuncJump, missing_);
+  look_up(m, "ZorPacJump", exports_.ZorPacJump, missing_);
+  look_up(m, "OpenZorHelp", exports_.OpenZorHelp, missing_);
+  look_up(m, "StaBarCpuName", exports_.StaBarCpuName, missing_);
+  look_up(m, "UseAxis", exports_.UseAxis, missing_);
+  look_up(m, "UseAxisP", exports_.UseAxisP, missing_);
+  look_up(m, "QUseAxis", exports_.QUseAxis, missing_);
+  look_up(m, "QUseAxisP", exports_.QUseAxisP, missing_);
 }
 
 void write_suite_description(const std::string& text) {

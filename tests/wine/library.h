@@ -20,6 +20,16 @@ struct Exports {
   decltype(&::SetActiveZorWin) SetActiveZorWin = nullptr;
   decltype(&::FindZorWin) FindZorWin = nullptr;
   decltype(&::LastAppCheck) LastAppCheck = nullptr;
+  decltype(&::ZorFuncJump) ZorFuncJump = nullptr;
+  decltype(&::QZorFuncJump) QZorFuncJump = nullptr;
+  decltype(&::AZorFuncJump) AZorFuncJump = nullptr;
+  decltype(&::ZorPacJump) ZorPacJump = nullptr;
+  decltype(&::OpenZorHelp) OpenZorHelp = nullptr;
+  decltype(&::StaBarCpuName) StaBarCpuName = nullptr;
+  decltype(&::UseAxis) UseAxis = nullptr;
+  decltype(&::UseAxisP) UseAxisP = nullptr;
+  decltype(&::QUseAxis) QUseAxis = nullptr;
+  decltype(&::QUseAxisP) QUseAxisP = nullptr;
 };
 
 class Library {

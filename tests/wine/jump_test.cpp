@@ -1,0 +1,169 @@
+// Jumps under Wine: real process starts from the stand-in install directory
+// and the real clipboard hand-off.
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "e2e_test.h"
+
+namespace e2e {
+namespace {
+
+// The jump target is a copy of the fixture tool named jumptarget.exe in an
+// install directory of its own; started without arguments, it takes its
+// options from jumptarget.args beside it: it logs the clipboard it finds
+// and opens its window.
+constexpr char kStartedTitle[] = "Jump Target - started";
+
+std::string install_directory() { return program_directory() + "jump-install\\"; }
+std::string log_path() { return install_directory() + "jumptarget.log"; }
+
+std::string read_file(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void set_clipboard(const std::string& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  char* data = static_cast<char*>(GlobalLock(block));
+  text.copy(data, text.size());
+  data[text.size()] = '\0';
+  GlobalUnlock(block);
+  if (SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
+  CloseClipboard();
+}
+
+std::string clipboard_text() {
+  if (!OpenClipboard(nullptr)) return "(clipboard unavailable)";
+  std::string text;
+  if (HANDLE block = GetClipboardData(CF_TEXT)) {
+    if (const char* data = static_cast<const char*>(GlobalLock(block))) {
+      text.assign(data, strnlen(data, GlobalSize(block)));
+      GlobalUnlock(block);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// Closes whatever jump target a test started, and waits until it is gone.
+class StartedTarget {
+ public:
+  ~StartedTarget() {
+    HWND window = FindWindowA(nullptr, kStartedTitle);
+    if (window == nullptr) return;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    wait_until([&] { return !IsWindow(window); });
+  }
+  // The first line the started tool logged about the clipboard.
+  static std::string clipboard_line() {
+    wait_until([] { return FindWindowA(nullptr, kStartedTitle) != nullptr; });
+    const std::string log = read_file(log_path());
+    return log.substr(0, log.find("\r\n"));
+  }
+};
+
+class JumpTest : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    const std::string directory = install_directory();
+    CreateDirectoryA(directory.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((program_directory() + "fixture_tool.exe").c_str(),
+                          (directory + "jumptarget.exe").c_str(), FALSE));
+    std::ofstream(directory + "jumptarget.args", std::ios::binary)
+        << "--log\r\n"
+        << log_path() << "\r\n--window\r\n"
+        << kStartedTitle << "\r\n";
+    DeleteFileA(log_path().c_str());
+    write_suite_description(
+        "title 0 5 Jump Target\nqtitle 0 5 Jump Target\n"
+        "exeno 5 50\nexename 50 jumptarget\n"
+        "exeno 6 60\nexename 60 missingtool\n"
+        "installpath 0 " +
+        directory + "\nqinstallpath 0 " + directory + "\nainstallpath 0 " + directory + "\n");
+    set_clipboard("before");
+  }
+  void TearDown() override { DeleteFileA(log_path().c_str()); }
+};
+
+TEST_F(JumpTest, StartedToolReceivesTheHandoffText) {
+  const std::string exact(399, 'x');
+  const std::string longer = std::string(399, 'y') + std::string(101, 'z');
+  const struct {
+    decltype(&::ZorFuncJump) Exports::*jump;
+    std::string text;
+    std::string arrives;
+  } cases[] = {
+      {&Exports::ZorFuncJump, "P1,conveyor.prj,3", "P1,conveyor.prj,3"},
+      {&Exports::QZorFuncJump, exact, exact},
+      {&Exports::AZorFuncJump, longer, std::string(399, 'y')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.size());
+    DeleteFileA(log_path().c_str());
+    const StartedTarget target;
+    EXPECT_EQ((dll().*c.jump)(0, 5, c.text.c_str()), DREMOXA7_OK);
+    EXPECT_EQ(StartedTarget::clipboard_line(), "clipboard " + c.arrives);
+  }
+}
+
+TEST_F(JumpTest, EmptyTextLeavesTheClipboardAlone) {
+  const StartedTarget target;
+  EXPECT_EQ(dll().ZorFuncJump(0, 5, ""), DREMOXA7_OK);
+  EXPECT_EQ(StartedTarget::clipboard_line(), "clipboard before");
+}
+
+TEST_F(JumpTest, RunningToolComesToTheFrontAndNothingStarts) {
+  FixtureProcess running({"--window", "Jump Target - running", "--minimized"});
+  ASSERT_TRUE(running.ready()) << running.error();
+  EXPECT_EQ(dll().ZorFuncJump(0, 5, "not handed over"), DREMOXA7_OK);
+  EXPECT_EQ(foreground_becomes(running.window(0)), running.window(0));
+  EXPECT_FALSE(IsIconic(running.window(0)));
+  EXPECT_EQ(clipboard_text(), "before");
+  // A start would have logged within moments.
+  EXPECT_FALSE(wait_until(
+      [] { return GetFileAttributesA(log_path().c_str()) != INVALID_FILE_ATTRIBUTES; }, 1500));
+}
+
+TEST_F(JumpTest, MissingExecutableStartsAndActivatesNothing) {
+  EXPECT_EQ(dll().ZorFuncJump(0, 6, "text"), DREMOXA7_NO_EXECUTABLE);
+  EXPECT_EQ(dll().ZorPacJump(install_directory().c_str(), "missingtool", nullptr),
+            DREMOXA7_NO_EXECUTABLE);
+  EXPECT_EQ(clipboard_text(), "before");
+}
+
+TEST_F(JumpTest, PackageJumpStartsOrActivates) {
+  {
+    const StartedTarget target;
+    EXPECT_EQ(dll().ZorPacJump(install_directory().c_str(), "jumptarget", nullptr), DREMOXA7_OK);
+    EXPECT_EQ(StartedTarget::clipboard_line(), "clipboard before");
+  }
+  FixtureProcess running({"--window", "Package Tool - running"});
+  ASSERT_TRUE(running.ready()) << running.error();
+  DeleteFileA(log_path().c_str());
+  EXPECT_EQ(dll().ZorPacJump(install_directory().c_str(), "jumptarget", "Package Tool"),
+            DREMOXA7_OK);
+  EXPECT_EQ(foreground_becomes(running.window(0)), running.window(0));
+}
+
+// Another program keeps the clipboard open: the hand-off is given up after
+// a few tries, and the jump still starts the tool.
+TEST_F(JumpTest, HeldClipboardDoesNotStopTheJump) {
+  FixtureProcess holder({"--window", "Clipboard Holder", "--hold-clipboard"});
+  ASSERT_TRUE(holder.ready()) << holder.error();
+  const StartedTarget target;
+  const ULONGLONG before = GetTickCount64();
+  EXPECT_EQ(dll().ZorFuncJump(0, 5, "lost text"), DREMOXA7_OK);
+  RecordProperty("held_clipboard_jump_ms", static_cast<int>(GetTickCount64() - before));
+  EXPECT_EQ(StartedTarget::clipboard_line(), "clipboard unavailable");
+  holder.end();
+  EXPECT_EQ(clipboard_text(), "before");
+}
+
+}  // namespace
+}  // namespace e2e
