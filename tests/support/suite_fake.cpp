@@ -126,8 +126,8 @@ std::int16_t CDbCpuSpec(std::int16_t cpu_type, std::int32_t qualifier, void* rec
   auto& s = suite();
   s.calls.push_back({"CDbCpuSpec", {cpu_type, qualifier}, {}});
   if (const std::int16_t code = s.failure("CDbCpuSpec", cpu_type)) return code;
-  const auto spec = value_or(s.cpu_specs, cpu_type, std::array<std::uint8_t, 40>{});
-  std::memcpy(record, spec.data(), spec.size());
+  const auto answer = value_or(s.cpu_specs, cpu_type, std::array<std::uint8_t, 40>{});
+  std::memcpy(record, answer.data(), answer.size());
   return 0;
 }
 
