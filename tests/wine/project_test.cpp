@@ -1,0 +1,710 @@
+// Project queries under Wine: StaBarCpuName against real configuration and
+// version files beside the library, with its real message boxes; the four
+// axis-usage queries against real system files of a project directory and
+// the stand-in CPU and code libraries; share modes against files that other
+// openers hold; the exports' argument slots through the real calling
+// convention.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "e2e_test.h"
+
+namespace e2e {
+namespace {
+
+// --- Files ------------------------------------------------------------------
+
+// The bytes of a file, built by offset.
+class FileImage {
+ public:
+  explicit FileImage(std::size_t size, unsigned char fill = 0) : bytes_(size, fill) {}
+  FileImage& at(std::size_t offset, std::initializer_list<unsigned char> values) {
+    for (const unsigned char value : values) bytes_.at(offset++) = value;
+    return *this;
+  }
+  FileImage& text_at(std::size_t offset, std::string_view text) {
+    for (const char c : text) bytes_.at(offset++) = static_cast<unsigned char>(c);
+    return *this;
+  }
+  const std::vector<unsigned char>& bytes() const { return bytes_; }
+
+ private:
+  std::vector<unsigned char> bytes_;
+};
+
+// Files and directories created under a base directory (ending in a
+// backslash) for one test, removed again, newest first, when it ends. The
+// base itself is created and removed too when the scratch owns it.
+class Scratch {
+ public:
+  Scratch(std::string base, bool owns_base) : base_(std::move(base)), owns_base_(owns_base) {
+    if (owns_base_) CreateDirectoryA(base_.c_str(), nullptr);
+  }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  ~Scratch() {
+    for (auto it = created_.rbegin(); it != created_.rend(); ++it) remove(it->first, it->second);
+    if (owns_base_) RemoveDirectoryA(base_.c_str());
+  }
+
+  const std::string& base() const { return base_; }
+  std::string path(std::string_view name) const { return base_ + std::string(name); }
+
+  // A name that no test of this program leaves behind, in case an earlier
+  // run was cut short.
+  void clear(std::string_view name) const { DeleteFileA(path(name).c_str()); }
+
+  void write(std::string_view name, const FileImage& image) {
+    record(name, false);
+    std::ofstream file(path(name), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(image.bytes().data()),
+               static_cast<std::streamsize>(image.bytes().size()));
+  }
+  void write(std::string_view name, std::string_view text) {
+    write(name, FileImage(text.size()).text_at(0, text));
+  }
+  void make_directory(std::string_view name) {
+    record(name, true);
+    CreateDirectoryA(path(name).c_str(), nullptr);
+  }
+
+ private:
+  void record(std::string_view name, bool directory) {
+    const std::string full = path(name);
+    for (const auto& entry : created_) {
+      if (entry.first == full) return;
+    }
+    created_.emplace_back(full, directory);
+  }
+  // A process that held the file may take a moment to let go of it.
+  static void remove(const std::string& path, bool directory) {
+    wait_until([&] {
+      if (directory ? RemoveDirectoryA(path.c_str()) : DeleteFileA(path.c_str())) return true;
+      const DWORD error = GetLastError();
+      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    });
+  }
+
+  std::string base_;
+  bool owns_base_;
+  std::vector<std::pair<std::string, bool>> created_;
+};
+
+// A file kept open here for reading and writing, sharing both with others.
+class SharedOpener {
+ public:
+  explicit SharedOpener(const std::string& path) {
+    const HANDLE handle =
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) handle_ = UniqueHandle(handle);
+  }
+  bool open() const { return static_cast<bool>(handle_); }
+
+ private:
+  UniqueHandle handle_;
+};
+
+// Another tool that holds the files open for reading and writing without
+// sharing them.
+FixtureProcess exclusive_holder(const std::vector<std::string>& paths) {
+  std::vector<std::string> options = {"--window", "Dx7 Project File Holder"};
+  for (const std::string& path : paths) {
+    options.push_back("--hold-file");
+    options.push_back(path);
+  }
+  return FixtureProcess(options);
+}
+
+// --- Message boxes ----------------------------------------------------------
+
+struct MessageBoxSeen {
+  std::string caption;
+  std::string text;
+  bool exclamation_icon = false;
+  bool owned = false;
+};
+
+std::string window_text(HWND window) {
+  char text[512] = {};
+  const int n = GetWindowTextA(window, text, sizeof text);
+  return std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+std::string class_name(HWND window) {
+  char name[64] = {};
+  const int n = GetClassNameA(window, name, sizeof name);
+  return std::string(name, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+// A visible dialog of this process: message boxes have the dialog class.
+BOOL CALLBACK find_own_dialog_step(HWND window, LPARAM found) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId() || !IsWindowVisible(window) ||
+      class_name(window) != "#32770") {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+HWND find_own_dialog() {
+  HWND found = nullptr;
+  EnumWindows(find_own_dialog_step, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The message text and the icon are static controls of the box.
+BOOL CALLBACK read_static_control(HWND child, LPARAM seen_box) {
+  auto& seen = *reinterpret_cast<MessageBoxSeen*>(seen_box);
+  if (class_name(child) != "Static") return TRUE;
+  const std::string text = window_text(child);
+  if (!text.empty() && seen.text.empty()) seen.text = text;
+  DWORD_PTR icon = 0;
+  SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kDefaultWaitMs, &icon);
+  if (icon != 0 && reinterpret_cast<HICON>(icon) == LoadIconA(nullptr, IDI_EXCLAMATION)) {
+    seen.exclamation_icon = true;
+  }
+  return TRUE;
+}
+
+MessageBoxSeen read_message_box(HWND box) {
+  MessageBoxSeen seen;
+  seen.caption = window_text(box);
+  seen.owned = GetWindow(box, GW_OWNER) != nullptr;
+  EnumChildWindows(box, read_static_control, reinterpret_cast<LPARAM>(&seen));
+  return seen;
+}
+
+// Watches, on a thread of its own, for the message boxes that a call on
+// this thread shows, notes what each says and answers it with OK, until
+// boxes() is asked for (once the call has returned: a box is modal, so
+// none can still be open then).
+class MessageBoxWatcher {
+ public:
+  MessageBoxWatcher() : thread_([this](std::stop_token stop) { watch(stop); }) {}
+
+  std::vector<MessageBoxSeen> boxes() {
+    thread_.request_stop();
+    if (thread_.joinable()) thread_.join();
+    return boxes_;
+  }
+
+ private:
+  void watch(const std::stop_token& stop) {
+    while (!stop.stop_requested()) {
+      const HWND box = find_own_dialog();
+      if (box == nullptr) {
+        Sleep(20);
+        continue;
+      }
+      boxes_.push_back(read_message_box(box));
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+      wait_until([&] { return !IsWindow(box); });
+    }
+  }
+
+  std::vector<MessageBoxSeen> boxes_;
+  std::jthread thread_;  // last: stopped and joined before boxes_ goes
+};
+
+// --- Status-bar CPU name ----------------------------------------------------
+
+constexpr char kConfigurationFile[] = "Zorposcom.cnf";
+constexpr char kVersionFile[] = "Zorp.ver";
+constexpr char kNotFoundMessage[] = "The system file was not found.";
+constexpr char kReadFailedMessage[] = "System file read failed.";
+constexpr char kFixedCpuText[] = " CPU : K41TR-PLX ";
+constexpr char kVersionNamingFixedCpu[] = "Model QX7LM-ZOR58T Ver E0001";
+
+// A configuration file of size bytes (274 holds all 18 CPU records): a
+// header the library does not read, and records 0, 5 and 17.
+FileImage configuration(std::size_t size = 274) {
+  FileImage image(size, ' ');
+  image.text_at(0, "CNF-HEADER-NOT-READ!!!");
+  const auto record = [&](int index, std::string_view text) {
+    const std::size_t offset = 22 + 14 * static_cast<std::size_t>(index);
+    if (offset + text.size() <= size) image.text_at(offset, text);
+  };
+  record(0, "AB12");
+  record(5, "  XY9 Z");
+  record(17, "ABCDEFGHIJKLMN");
+  return image;
+}
+
+// The texts of those records.
+constexpr char kRecord0Text[] = "    CPU : AB12    ";
+constexpr char kRecord5Text[] = "    CPU : XY9     ";
+constexpr char kRecord17Text[] = "CPU : ABCDEFGHIJKLMN";
+
+// The caller's buffer, with room past the library's capacity to show that
+// nothing is written beyond it.
+using CpuTextBuffer = std::array<char, DREMOXA7_CPU_TEXT_CAPACITY + 11>;
+
+CpuTextBuffer marked_buffer() {
+  CpuTextBuffer buffer;
+  buffer.fill('~');
+  return buffer;
+}
+
+// Every test starts without the two files beside the library; each case
+// removes what it wrote there.
+class ProjectCpuName : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    bin_.clear(kConfigurationFile);
+    bin_.clear(kVersionFile);
+  }
+  Scratch bin_{program_directory(), false};
+};
+
+TEST_F(ProjectCpuName, TextFromTheRecordOrTheVersionFile) {
+  enum class Holder { none, configuration_shared, version_shared, version_exclusive };
+  const struct {
+    const char* what;
+    short index;
+    const char* version;  // null: no version file
+    Holder holder;
+    const char* text;
+  } cases[] = {
+      {"record 0", 0, nullptr, Holder::none, kRecord0Text},
+      {"leading spaces skipped", 5, nullptr, Holder::none, kRecord5Text},
+      {"last record of a 274-byte file, 20 characters", 17, nullptr, Holder::none, kRecord17Text},
+      {"version file names the fixed CPU", 5, kVersionNamingFixedCpu, Holder::none, kFixedCpuText},
+      {"configuration file open elsewhere with sharing", 0, nullptr, Holder::configuration_shared,
+       kRecord0Text},
+      {"version file open elsewhere with sharing", 5, kVersionNamingFixedCpu,
+       Holder::version_shared, kFixedCpuText},
+      {"version file held elsewhere without sharing", 5, kVersionNamingFixedCpu,
+       Holder::version_exclusive, kRecord5Text},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Scratch files(program_directory(), false);
+    files.write(kConfigurationFile, configuration());
+    if (c.version) files.write(kVersionFile, c.version);
+    std::optional<SharedOpener> shared;
+    std::optional<FixtureProcess> holder;
+    if (c.holder == Holder::configuration_shared || c.holder == Holder::version_shared) {
+      shared.emplace(
+          files.path(c.holder == Holder::version_shared ? kVersionFile : kConfigurationFile));
+      ASSERT_TRUE(shared->open());
+    } else if (c.holder == Holder::version_exclusive) {
+      holder = exclusive_holder({files.path(kVersionFile)});
+      ASSERT_TRUE(holder->ready()) << holder->error();
+    }
+
+    CpuTextBuffer buffer = marked_buffer();
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(dll().StaBarCpuName(c.index, buffer.data()), DREMOXA7_OK);
+    EXPECT_TRUE(watcher.boxes().empty()) << "no message box on success";
+    EXPECT_STREQ(buffer.data(), c.text);
+    EXPECT_EQ(std::string(buffer.begin() + DREMOXA7_CPU_TEXT_CAPACITY, buffer.end()),
+              std::string(buffer.size() - DREMOXA7_CPU_TEXT_CAPACITY, '~'))
+        << "written past the capacity";
+  }
+}
+
+TEST_F(ProjectCpuName, UnreadableConfigurationShowsAMessageBox) {
+  enum class Configuration { missing, held_exclusive, directory, short_file };
+  const struct {
+    const char* what;
+    Configuration configuration;
+    short index;
+    short result;
+    const char* message;  // null: no message box
+  } cases[] = {
+      {"missing (the version file cannot stand in)", Configuration::missing, 5, DREMOXA7_NOT_FOUND,
+       kNotFoundMessage},
+      {"held by another tool without sharing", Configuration::held_exclusive, 5,
+       DREMOXA7_UNREADABLE, kReadFailedMessage},
+      {"a directory of that name", Configuration::directory, 5, DREMOXA7_UNREADABLE,
+       kReadFailedMessage},
+      {"273 bytes: the last record is cut", Configuration::short_file, 17, DREMOXA7_UNREADABLE,
+       kReadFailedMessage},
+      {"index 18: refused before any file", Configuration::missing, 18, DREMOXA7_REFUSED, nullptr},
+      {"index -1: refused before any file", Configuration::missing, -1, DREMOXA7_REFUSED, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Scratch files(program_directory(), false);
+    files.write(kVersionFile, kVersionNamingFixedCpu);
+    std::optional<FixtureProcess> holder;
+    switch (c.configuration) {
+      case Configuration::missing:
+        break;
+      case Configuration::held_exclusive:
+        files.write(kConfigurationFile, configuration());
+        holder = exclusive_holder({files.path(kConfigurationFile)});
+        ASSERT_TRUE(holder->ready()) << holder->error();
+        break;
+      case Configuration::directory:
+        files.make_directory(kConfigurationFile);
+        break;
+      case Configuration::short_file:
+        files.write(kConfigurationFile, configuration(273));
+        break;
+    }
+
+    CpuTextBuffer buffer = marked_buffer();
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(dll().StaBarCpuName(c.index, buffer.data()), c.result);
+    const std::vector<MessageBoxSeen> boxes = watcher.boxes();
+    EXPECT_EQ(buffer, marked_buffer()) << "the buffer is written only on success";
+    if (c.message == nullptr) {
+      EXPECT_TRUE(boxes.empty());
+      continue;
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "dremoxa7");
+    EXPECT_EQ(boxes[0].text, c.message);
+    EXPECT_TRUE(boxes[0].exclamation_icon);
+    EXPECT_FALSE(boxes[0].owned);
+  }
+}
+
+// --- Axis usage ---------------------------------------------------------------
+
+using AxisTable = std::array<unsigned char, DREMOXA7_AXIS_TABLE_SIZE>;
+using AxisQuery = decltype(&::UseAxis);
+
+AxisTable marked_table() {
+  AxisTable table;
+  table.fill(0xEE);
+  return table;
+}
+
+constexpr unsigned char u8(int value) { return static_cast<unsigned char>(value); }
+
+// The entries in use, or "untouched" for a table as marked_table() left it:
+// shorter to read than 256 bytes when a comparison fails.
+std::string describe(const AxisTable& table) {
+  if (table == marked_table()) return "untouched";
+  std::string text;
+  for (int axis = 1; axis <= 32; ++axis) {
+    const unsigned char* entry = table.data() + 8 * (axis - 1);
+    if (std::all_of(entry, entry + 8, [](unsigned char b) { return b == 0; })) continue;
+    char line[64] = {};
+    std::snprintf(line, sizeof line, "axis %d: %02X %02X %02X %02X %02X %02X %02X %02X\n", axis,
+                  entry[0], entry[1], entry[2], entry[3], entry[4], entry[5], entry[6], entry[7]);
+    text += line;
+  }
+  return text.empty() ? "all zero" : text;
+}
+
+// Entry of axis (1..32): used, source, type code, detail code, mark, extra.
+AxisTable& set_entry(AxisTable& table, int axis, std::array<unsigned char, 6> bytes) {
+  std::memcpy(table.data() + 8 * (axis - 1), bytes.data(), bytes.size());
+  return table;
+}
+
+constexpr char kTempSystemFile[] = "Temp\\axsystem.bin";
+constexpr char kSystemFile[] = "axsystem.bin";
+constexpr char kTempHFile[] = "Temp\\axsystemH.bin";
+constexpr char kHFile[] = "axsystemH.bin";
+
+// Every CPU type the tests use has 4 axes and no extra slot groups.
+constexpr int kAxisCount = 4;
+
+// A system file that both series can read, its codes telling it from the
+// others (tag): for the first series (small layout) axis entry 0 names axis
+// 1 and the list names it; for the second, axis entry 0 names axis 2 and
+// the list names it.
+FileImage system_file(int tag) {
+  return FileImage(1360)
+      .at(106, {0x01, u8(tag), u8(tag + 1), u8(tag + 2), 0x99, 0x99})
+      .at(154, {1})
+      .at(805, {0x02, u8(tag + 3), u8(tag + 4), u8(tag + 5), 0x99, 0x99})
+      .at(997, {2});
+}
+
+AxisTable first_series_table(int tag) {
+  AxisTable table{};
+  return set_entry(table, 1, {1, 2, u8(tag), u8(tag + 1), 1, u8(tag + 2)});
+}
+
+AxisTable second_series_table(int tag) {
+  AxisTable table{};
+  return set_entry(table, 2, {1, 2, u8(tag + 3), u8(tag + 4), 1, u8(tag + 5)});
+}
+
+// An H file: axis 3 with type code first_type and its flag set; axis 4
+// with type code 35, flag set and named by the list. Bytes 2, 3 and 5 of
+// the entries are not for the table.
+FileImage h_file(unsigned char first_type) {
+  return FileImage(1360)
+      .at(805, {0x03, first_type, 0x77, 0x77, 1, 0x77})
+      .at(811, {0x04, 35, 0x77, 0x77, 1, 0x77})
+      .at(997, {4});
+}
+
+// Their tables, the detail codes from the code library (below).
+AxisTable h_table(unsigned char first_type, unsigned char first_detail) {
+  AxisTable table{};
+  set_entry(table, 3, {1, 3, first_type, first_detail, 2, 0});
+  return set_entry(table, 4, {1, 3, 35, 66, 1, 0});
+}
+
+// The CPU and code libraries' answers: type codes 33, 34 and 35 convert to
+// detail codes 44, 55 and 66.
+constexpr char kQualifierText[] = "-123456789";
+constexpr int kQualifier = -123456789;
+
+std::string suite_description(std::string_view more = "") {
+  std::string text;
+  for (const char* type : {"1", "14", "15", "16"}) {
+    text += "cpuspec " + std::string(type) + " " + kQualifierText + " " +
+            std::to_string(kAxisCount) + " 0\n";
+  }
+  text +=
+      "codetomcode 33 70000\n"
+      "codetomcode 34 80000\n"
+      "codetomcode 35 90000\n"
+      "codeinf 70000 44\n"
+      "codeinf 80000 55\n"
+      "codeinf 90000 66\n";
+  return std::string(more) + text;
+}
+
+// The four system files of a project, each with its own codes.
+void write_system_files(Scratch& project) {
+  project.make_directory("Temp");
+  project.write(kTempSystemFile, system_file(0x20));
+  project.write(kSystemFile, system_file(0x40));
+  project.write(kTempHFile, h_file(33));
+  project.write(kHFile, h_file(34));
+}
+
+// A project directory of the test's own beside the library, with the four
+// system files in it.
+class ProjectAxes : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    write_suite_description(suite_description());
+  }
+  void TearDown() override { write_suite_description(""); }
+
+  struct Query {
+    const char* name;
+    AxisQuery Exports::*query;
+    short cpu_type;
+    AxisTable table;  // from the file it reads, as write_system_files() wrote it
+  };
+  static std::vector<Query> queries() {
+    return {
+        {"UseAxis", &Exports::UseAxis, 1, first_series_table(0x20)},
+        {"UseAxisP", &Exports::UseAxisP, 1, first_series_table(0x40)},
+        {"QUseAxis", &Exports::QUseAxis, 14, second_series_table(0x20)},
+        {"QUseAxisP", &Exports::QUseAxisP, 14, second_series_table(0x40)},
+        {"QUseAxis H", &Exports::QUseAxis, 15, h_table(33, 44)},
+        {"QUseAxisP H", &Exports::QUseAxisP, 16, h_table(34, 55)},
+    };
+  }
+  short call(const Query& q, AxisTable& table, const char* directory = nullptr) const {
+    return (dll().*q.query)(directory ? directory : project_.base().c_str(), q.cpu_type, kQualifier,
+                            table.data());
+  }
+
+  Scratch project_{program_directory() + "dremoxa7-project-test\\", true};
+};
+
+TEST_F(ProjectAxes, EachQueryReadsItsOwnFile) {
+  write_system_files(project_);
+  for (const Query& q : queries()) {
+    SCOPED_TRACE(testing::Message() << q.name << " type " << q.cpu_type);
+    AxisTable table = marked_table();
+    EXPECT_EQ(call(q, table), DREMOXA7_OK);
+    EXPECT_EQ(describe(table), describe(q.table));
+  }
+}
+
+// A null directory names the files relative to the current directory.
+TEST_F(ProjectAxes, NullDirectoryIsTheCurrentDirectory) {
+  write_system_files(project_);
+  char previous[MAX_PATH + 1] = {};
+  const DWORD n = GetCurrentDirectoryA(sizeof previous, previous);
+  ASSERT_TRUE(n > 0 && n < sizeof previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(project_.base().c_str()));
+  struct Restore {
+    const char* directory;
+    ~Restore() { SetCurrentDirectoryA(directory); }
+  } restore{previous};
+
+  for (const Query& q : queries()) {
+    SCOPED_TRACE(q.name);
+    AxisTable table = marked_table();
+    EXPECT_EQ((dll().*q.query)(nullptr, q.cpu_type, kQualifier, table.data()), DREMOXA7_OK);
+    EXPECT_EQ(describe(table), describe(q.table));
+  }
+}
+
+TEST_F(ProjectAxes, UnreachableFileLeavesTheTable) {
+  enum class Files { missing, directories, held_exclusive, held_shared };
+  const struct {
+    const char* what;
+    Files files;
+    short result;
+  } cases[] = {
+      {"no Temp directory, no files", Files::missing, DREMOXA7_NOT_FOUND},
+      {"directories of those names", Files::directories, DREMOXA7_UNREADABLE},
+      {"held by another tool without sharing", Files::held_exclusive, DREMOXA7_UNREADABLE},
+      {"open elsewhere, sharing reading and writing", Files::held_shared, DREMOXA7_UNREADABLE},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Scratch project(program_directory() + "dremoxa7-project-unreachable\\", true);
+    std::optional<FixtureProcess> holder;
+    std::vector<SharedOpener> shared;
+    if (c.files == Files::directories) {
+      project.make_directory("Temp");
+      for (const char* file : {kTempSystemFile, kSystemFile, kTempHFile, kHFile}) {
+        project.make_directory(file);
+      }
+    } else if (c.files != Files::missing) {
+      write_system_files(project);
+      const std::vector<std::string> paths = {project.path(kTempSystemFile),
+                                              project.path(kSystemFile), project.path(kTempHFile),
+                                              project.path(kHFile)};
+      if (c.files == Files::held_exclusive) {
+        holder = exclusive_holder(paths);
+        ASSERT_TRUE(holder->ready()) << holder->error();
+      } else {
+        for (const std::string& path : paths) {
+          shared.emplace_back(path);
+          ASSERT_TRUE(shared.back().open());
+        }
+      }
+    }
+
+    for (const Query& q : queries()) {
+      SCOPED_TRACE(q.name);
+      AxisTable table = marked_table();
+      EXPECT_EQ(call(q, table, project.base().c_str()), c.result);
+      EXPECT_EQ(describe(table), "untouched");
+    }
+    // The CPU library is asked first: its failure comes before the file.
+    write_suite_description(suite_description("fail CDbCpuSpec 7\n"));
+    for (const Query& q : queries()) {
+      SCOPED_TRACE(testing::Message() << q.name << ", CPU library fails");
+      AxisTable table = marked_table();
+      EXPECT_EQ(call(q, table, project.base().c_str()), 7);
+      EXPECT_EQ(describe(table), "untouched");
+    }
+    write_suite_description(suite_description());
+  }
+}
+
+TEST_F(ProjectAxes, CodeLibraryFailurePassesThrough) {
+  write_system_files(project_);
+  const std::string log = project_.path("standin.log");
+  const struct {
+    const char* what;
+    const char* description;
+    short result;
+    const char* calls;  // the code library calls, in order
+  } cases[] = {
+      {"conversion of the second entry fails", "fail QHA_CodeToMCode 5 35\n", 5,
+       "QHA_CodeToMCode 3 33 -> 0|M_Codeinf 70000 -> 0|QHA_CodeToMCode 3 35 -> 5|"},
+      {"code information fails", "fail M_Codeinf 9 70000\n", 9,
+       "QHA_CodeToMCode 3 33 -> 0|M_Codeinf 70000 -> 9|"},
+  };
+  const Query h_query = queries()[4];
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    project_.write("standin.log", "");
+    write_suite_description(suite_description(std::string(c.description) + "log " + log + "\n"));
+    AxisTable table = marked_table();
+    EXPECT_EQ(call(h_query, table), c.result);
+    EXPECT_EQ(describe(table), "untouched");
+
+    std::ifstream file(log);
+    std::string calls;
+    for (std::string line; std::getline(file, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.rfind("CDbCpuSpec", 0) != 0) calls += line + "|";
+    }
+    EXPECT_EQ(calls, c.calls);
+  }
+}
+
+// --- Argument slots -----------------------------------------------------------
+
+// A caller may leave anything in the upper half of a slot that carries a
+// 16-bit argument: the exports are called here through signatures with
+// full-width slots.
+TEST(ProjectArgumentSlots, SixteenBitArgumentsCountByTheirLowHalf) {
+  const Library& library = Library::get();
+  ASSERT_EQ(library.error(), "");
+  Scratch bin(program_directory(), false);
+  bin.clear(kVersionFile);
+  bin.write(kConfigurationFile, configuration());
+  Scratch project(program_directory() + "dremoxa7-project-slots\\", true);
+  project.make_directory("Temp");
+  project.write(kTempHFile, h_file(33));
+  project.write(kTempSystemFile, system_file(0x20));
+  write_suite_description(suite_description());
+
+  using WideCpuName = short(DREMOXA7_API*)(int, char*);
+  const auto cpu_name =
+      reinterpret_cast<WideCpuName>(reinterpret_cast<void*>(library.exports().StaBarCpuName));
+  const struct {
+    int index;
+    short result;
+    const char* text;
+  } names[] = {
+      {static_cast<int>(0xABCD0005u), DREMOXA7_OK, kRecord5Text},
+      {0x0000FF05, DREMOXA7_OK, kRecord5Text},  // only the low 8 bits count
+      {0x000001FF, DREMOXA7_REFUSED, nullptr},  // -1
+      {static_cast<int>(0xABCD0012u), DREMOXA7_REFUSED, nullptr},
+  };
+  for (const auto& c : names) {
+    SCOPED_TRACE(testing::Message() << std::hex << "index 0x" << c.index);
+    CpuTextBuffer buffer = marked_buffer();
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(cpu_name(c.index, buffer.data()), c.result);
+    EXPECT_TRUE(watcher.boxes().empty());
+    if (c.text) {
+      EXPECT_STREQ(buffer.data(), c.text);
+    } else {
+      EXPECT_EQ(buffer, marked_buffer());
+    }
+  }
+
+  // The CPU type picks the H file by its low half, and reaches the CPU
+  // library (whose line names type and qualifier) as that.
+  using WideAxisQuery = short(DREMOXA7_API*)(const char*, int, int, unsigned char*);
+  const auto axes =
+      reinterpret_cast<WideAxisQuery>(reinterpret_cast<void*>(library.exports().QUseAxis));
+  const struct {
+    int cpu_type;
+    AxisTable table;
+  } types[] = {
+      {static_cast<int>(0x5A5A000Fu), h_table(33, 44)},
+      {0x00010010, h_table(33, 44)},
+      {static_cast<int>(0xFFFF000Eu), second_series_table(0x20)},
+  };
+  for (const auto& c : types) {
+    SCOPED_TRACE(testing::Message() << std::hex << "type 0x" << c.cpu_type);
+    AxisTable table = marked_table();
+    EXPECT_EQ(axes(project.base().c_str(), c.cpu_type, kQualifier, table.data()), DREMOXA7_OK);
+    EXPECT_EQ(describe(table), describe(c.table));
+  }
+  write_suite_description("");
+}
+
+}  // namespace
+}  // namespace e2e
