@@ -108,9 +108,6 @@ void sleep_ms(unsigned milliseconds);
 // path.
 bool path_exists(const char* path);
 
-// Removes a file; the outcome is not reported.
-void delete_file(const char* path);
-
 // Who else may open a file while we hold it open for reading.
 enum class Sharing { read_write, none };
 

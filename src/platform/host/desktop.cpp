@@ -37,10 +37,6 @@ platform::Window add_popup(platform::Window owner, const std::string& title) {
   return popup;
 }
 
-void set_title(platform::Window window, const std::string& title) {
-  if (HostWindow* entry = find_window(window)) entry->title = title;
-}
-
 void close_window(platform::Window window) {
   HostWindow* entry = find_window(window);
   if (entry == nullptr) return;
@@ -49,8 +45,6 @@ void close_window(platform::Window window) {
   order.erase(std::remove(order.begin(), order.end(), window), order.end());
   if (world().foreground == window) world().foreground = nullptr;
 }
-
-bool window_exists(platform::Window window) { return find_window(window) != nullptr; }
 
 bool window_iconic(platform::Window window) {
   const HostWindow* entry = find_window(window);

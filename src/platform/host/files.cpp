@@ -80,11 +80,6 @@ bool path_exists(const char* path) {
   return std::filesystem::exists(host::host_path(std::string(name)), error);
 }
 
-void delete_file(const char* path) {
-  std::error_code error;
-  std::filesystem::remove(host::host_path(std::string(view_of(path))), error);
-}
-
 FileId open_file(const char* path, Sharing sharing) {
   host::World& w = host::world();
   ++w.counters.file_opens;

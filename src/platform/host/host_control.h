@@ -53,9 +53,7 @@ platform::Window add_window(const std::string& title, bool iconic = false);
 // the owner's last active pop-up.
 platform::Window add_popup(platform::Window owner, const std::string& title);
 
-void set_title(platform::Window window, const std::string& title);
 void close_window(platform::Window window);
-bool window_exists(platform::Window window);
 bool window_iconic(platform::Window window);
 
 // Top of the Z-order first.
@@ -122,9 +120,6 @@ const std::vector<HelpRequest>& help_requests();
 
 // The virtual clock: sleeps advance it at once.
 long clock_ms();
-
-// Runs after each sleep, e.g. to close a window after some polls.
-void on_sleep(std::function<void()> hook);
 
 // --- Files -----------------------------------------------------------------
 

@@ -15,7 +15,6 @@ void on_start(std::function<void(const std::string&)> hook) {
 void set_active_window(platform::Window window) { world().active_window = window; }
 const std::vector<HelpRequest>& help_requests() { return world().help; }
 long clock_ms() { return world().clock; }
-void on_sleep(std::function<void()> hook) { world().sleep_hook = std::move(hook); }
 
 }  // namespace host
 
@@ -44,7 +43,6 @@ void sleep_ms(unsigned milliseconds) {
   host::World& w = host::world();
   ++w.counters.sleeps;
   w.clock += milliseconds;
-  if (w.sleep_hook) w.sleep_hook();
 }
 
 }  // namespace platform

@@ -49,7 +49,6 @@ struct World {
   platform::Window active_window = nullptr;
   std::vector<HelpRequest> help;
   long clock = 0;
-  std::function<void()> sleep_hook;
 
   std::map<char, std::string> drives;  // upper-case letter -> host directory
   std::string current_directory = ".";
