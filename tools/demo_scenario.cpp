@@ -2,11 +2,12 @@
 // exports, as a tool program would use them. It describes suite tools to the
 // stand-in suite DLLs, starts three (fixture_tool.exe), finds them, counts
 // them, brings one to the front, jumps to a fourth that does not run yet
-// with a hand-off text and to one that runs, and closes them again. Run by
-// tools/demo.
+// with a hand-off text and to one that runs, and closes them again; last it
+// asks the two project queries about files it writes. Run by tools/demo.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -86,6 +87,16 @@ std::string report_clipboard() {
   return line.starts_with(kPrefix) ? "\"" + line.substr(kPrefix.size()) + "\"" : line;
 }
 
+// A file of the given bytes; every byte not given is zero.
+bool write_bytes(const std::string& path, std::size_t size,
+                 std::initializer_list<std::pair<std::size_t, const char*>> pieces) {
+  std::string bytes(size, '\0');
+  for (const auto& [offset, text] : pieces) bytes.replace(offset, std::strlen(text), text);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << bytes;
+  return static_cast<bool>(file);
+}
+
 int step_number = 0;
 
 void step(const char* text) { std::printf("\n%d. %s\n", ++step_number, text); }
@@ -139,6 +150,44 @@ void last_app_check(const e2e::Exports& dll) {
   const short result = dll.LastAppCheck(0, &is_last);
   say("LastAppCheck answers %d with flag %d: %s", result, is_last,
       is_last ? "exactly one tool of group 1 is left." : "not exactly one tool is left.");
+}
+
+// The configuration file beside the library holds CPU records of 14 bytes
+// from offset 22; a project's system file says which axes it uses.
+void query_project(const e2e::Exports& dll) {
+  const std::string configuration = e2e::program_directory() + "Zorposcom.cnf";
+  if (!write_bytes(configuration, 274, {{22 + 14 * 3, "  MX42-CPU    "}})) {
+    say("Could not write %s.", configuration.c_str());
+    return;
+  }
+  char text[DREMOXA7_CPU_TEXT_CAPACITY] = {};
+  const short named = dll.StaBarCpuName(3, text);
+  say("StaBarCpuName(3) answers %d: \"%s\" (centred to the status bar's 18 characters).", named,
+      text);
+  DeleteFileA(configuration.c_str());
+
+  // Slot group 0 assigns axes 1 and 2, the axis table assigns axis 2 again
+  // with its own codes, and the axis list marks axes 2 and 3 (3 is unused).
+  const std::string project = e2e::program_directory() + "demo-project\\";
+  CreateDirectoryA(project.c_str(), nullptr);
+  CreateDirectoryA((project + "Temp").c_str(), nullptr);
+  const std::string system_file = project + "Temp\\axsystem.bin";
+  write_bytes(system_file, 188,
+              {{8, "\x20\x01\x02\x05\x06"}, {106, "\x42\x11\x22\x33"}, {154, "\x02\x03"}});
+  e2e::write_suite_description("cpuspec 7 0 4 0\n");
+  unsigned char table[DREMOXA7_AXIS_TABLE_SIZE] = {};
+  const short used = dll.UseAxis(project.c_str(), 7, 0, table);
+  say("UseAxis(project, CPU type 7 with 4 axes) answers %d:", used);
+  for (int axis = 1; axis <= 32; ++axis) {
+    const unsigned char* entry = table + 8 * (axis - 1);
+    if (entry[0] == 0) continue;
+    say("  axis %d in use, assigned by %s, type code 0x%02X, detail code 0x%02X%s", axis,
+        entry[1] == 1 ? "a slot entry" : "an axis entry", entry[2], entry[3],
+        entry[4] == 1 ? ", listed" : "");
+  }
+  DeleteFileA(system_file.c_str());
+  RemoveDirectoryA((project + "Temp").c_str());
+  RemoveDirectoryA(project.c_str());
 }
 
 }  // namespace
@@ -233,6 +282,9 @@ int main() {
   step("Close the ladder editor.");
   tools[0].end();
   last_app_check(dll);
+
+  step("Ask about a controller project: the status-bar CPU name and the axes in use.");
+  query_project(dll);
   std::printf("\nDone.\n");
   return 0;
 }
