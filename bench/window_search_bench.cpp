@@ -16,7 +16,7 @@ using namespace dremoxa7;
 void desktop_of_1000() {
   host::reset();
   fake::reset_suite();
-  host::load_module("dremoxa7.dll", "C:\\Suite\\dremoxa7.dll");
+  host::load_library("C:\\Suite\\dremoxa7.dll");
   module_app().init_instance();
   for (int f = 0; f < DREMOXA7_FUNCTION_COUNT; ++f) {
     fake::suite().titles[{0, f}] = "Suite tool " + std::to_string(f) + " -";

@@ -2,16 +2,19 @@
 
 #include "frame/module_path.h"
 #include "frame/state.h"
+#include "platform/platform.h"
 
 namespace dremoxa7 {
 
 bool ModuleApp::init_instance() {
   ProcessState& state = process_state();
   state.module_file_name = current_module_file_name();
-  const PathParts parts = split_path(state.module_file_name.view());
-  state.module_directory = ModuleDirectory(parts.drive.view());
-  state.module_directory.append(parts.directory.view());
-  state.application_name = parts.base_name;
+  state.module_directory = directory_of(state.module_file_name.view());
+  // The caption of the library's message boxes names the library's own
+  // file, even when it was loaded under another name than its own.
+  char own_file[kModuleFileNameCapacity];
+  const std::size_t n = platform::own_file_name(own_file, sizeof own_file);
+  state.application_name = split_path({own_file, n}).base_name;
   return true;
 }
 

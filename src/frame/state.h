@@ -20,8 +20,8 @@ struct ProcessState {
   // Fixed at start-up and never changed afterwards.
   ModuleFileName module_file_name;
   ModuleDirectory module_directory;
-  // The base name of the module file, without extension: the caption of
-  // the library's message boxes.
+  // The base name of the library's own file as loaded, without extension:
+  // the caption of the library's message boxes.
   Text<kPathComponentCapacity> application_name;
 
   // Scratch for titles during a prefix search and a substring search.

@@ -56,6 +56,10 @@ void show_normal(Window window);
 // returns the characters stored.
 std::size_t module_file_name(const char* module_name, char* buffer, std::size_t capacity);
 
+// Full file name of the library's own module, under whatever name it was
+// loaded. Bounded and returned like module_file_name.
+std::size_t own_file_name(char* buffer, std::size_t capacity);
+
 // The library's resource string id, cut to capacity - 1 characters and
 // terminated (LoadStringA). Returns the characters stored; 0 if none.
 std::size_t load_string(unsigned id, char* buffer, std::size_t capacity);

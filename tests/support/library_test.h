@@ -15,7 +15,7 @@ class LibraryTest : public ::testing::Test {
   void SetUp() override {
     host::reset();
     fake::reset_suite();
-    host::load_module("dremoxa7.dll", "C:\\Suite\\Bin\\dremoxa7.dll");
+    host::load_library("C:\\Suite\\Bin\\dremoxa7.dll");
     module_app().init_instance();
   }
 };

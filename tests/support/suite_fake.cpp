@@ -4,6 +4,7 @@
 
 #include "frame/suite.h"
 #include "frame/text.h"
+#include "platform/host/host_control.h"
 
 namespace dremoxa7::fake {
 
@@ -22,6 +23,19 @@ std::int16_t Suite::failure(const std::string& name, long key) const {
     if (code != by_name->second.end()) return code->second;
   }
   return 0;
+}
+
+void Suite::answer_text(char* buffer, std::size_t capacity, const std::string& text) const {
+  if (fill_buffers && text.size() >= capacity) {
+    std::memcpy(buffer, text.data(), capacity);
+  } else {
+    copy_text(buffer, capacity, text);
+  }
+}
+
+void Suite::record(Call call) {
+  call.files_open = host::open_file_count();
+  calls.push_back(std::move(call));
 }
 
 std::vector<Call> Suite::calls_of(const std::string& name) const {
@@ -53,20 +67,20 @@ auto value_or(const Map& map, const Key& key, typename Map::mapped_type fallback
 std::int16_t answer_install_path(const char* name, const std::map<int, std::string>& table,
                                  std::int16_t series, std::int16_t* value, char* directory) {
   Suite& s = suite();
-  s.calls.push_back({name, {series}, {}});
+  s.record({name, {series}, {}});
   if (const std::int16_t code = s.failure(name, series)) return code;
   *value = 0;
-  copy_text(directory, suite::kInstallPathCapacity, value_or(table, series, ""));
+  s.answer_text(directory, suite::kInstallPathCapacity, value_or(table, series, std::string()));
   return 0;
 }
 
 std::int16_t answer_title(const char* name, const std::map<std::pair<int, int>, std::string>& table,
                           std::int16_t series, std::int16_t function, char* title) {
   Suite& s = suite();
-  s.calls.push_back({name, {series, function}, {}});
+  s.record({name, {series, function}, {}});
   if (const std::int16_t code = s.failure(name, function)) return code;
   const auto it = table.find({series, function});
-  copy_text(title, suite::kTitleCapacity, it != table.end() ? it->second : "");
+  s.answer_text(title, suite::kTitleCapacity, it != table.end() ? it->second : "");
   return 0;
 }
 
@@ -92,7 +106,7 @@ std::int16_t QGetZorFuncWinTitle(std::int16_t series, std::int16_t function, cha
 
 std::int16_t GetZorExeNo(std::int16_t function, std::int16_t* number) {
   auto& s = suite();
-  s.calls.push_back({"GetZorExeNo", {function}, {}});
+  s.record({"GetZorExeNo", {function}, {}});
   if (const std::int16_t code = s.failure("GetZorExeNo", function)) return code;
   *number = value_or(s.exe_numbers, function, std::int16_t{0});
   return 0;
@@ -100,9 +114,9 @@ std::int16_t GetZorExeNo(std::int16_t function, std::int16_t* number) {
 
 std::int16_t GetZorExeName(std::int16_t number, char* name, char* text2, char* text3) {
   auto& s = suite();
-  s.calls.push_back({"GetZorExeName", {number}, {}});
+  s.record({"GetZorExeName", {number}, {}});
   if (const std::int16_t code = s.failure("GetZorExeName", number)) return code;
-  copy_text(name, suite_limits::kExeNameCapacity, value_or(s.exe_names, number, ""));
+  s.answer_text(name, suite_limits::kExeNameCapacity, value_or(s.exe_names, number, std::string()));
   copy_text(text2, suite_limits::kExeNameCapacity, "second");
   copy_text(text3, suite_limits::kExeNameCapacity, "third");
   return 0;
@@ -124,7 +138,7 @@ std::int16_t AGetZorInstallPath(std::int16_t series, std::int16_t* value, char* 
 
 std::int16_t CDbCpuSpec(std::int16_t cpu_type, std::int32_t qualifier, void* record) {
   auto& s = suite();
-  s.calls.push_back({"CDbCpuSpec", {cpu_type, qualifier}, {}});
+  s.record({"CDbCpuSpec", {cpu_type, qualifier}, {}});
   if (const std::int16_t code = s.failure("CDbCpuSpec", cpu_type)) return code;
   const auto answer = value_or(s.cpu_specs, cpu_type, std::array<std::uint8_t, 40>{});
   std::memcpy(record, answer.data(), answer.size());
@@ -133,7 +147,7 @@ std::int16_t CDbCpuSpec(std::int16_t cpu_type, std::int32_t qualifier, void* rec
 
 std::int16_t QHA_CodeToMCode(std::int16_t kind, std::int16_t type_code, std::int32_t* converted) {
   auto& s = suite();
-  s.calls.push_back({"QHA_CodeToMCode", {kind, type_code}, {}});
+  s.record({"QHA_CodeToMCode", {kind, type_code}, {}});
   if (const std::int16_t code = s.failure("QHA_CodeToMCode", type_code)) return code;
   *converted = value_or(s.converted_codes, type_code, std::int32_t{0});
   return 0;
@@ -141,7 +155,7 @@ std::int16_t QHA_CodeToMCode(std::int16_t kind, std::int16_t type_code, std::int
 
 std::int16_t M_Codeinf(std::int32_t converted, void* record) {
   auto& s = suite();
-  s.calls.push_back({"M_Codeinf", {converted}, {}});
+  s.record({"M_Codeinf", {converted}, {}});
   if (const std::int16_t code = s.failure("M_Codeinf", converted)) return code;
   const auto info = value_or(s.code_infos, converted, std::array<std::uint8_t, 32>{});
   std::memcpy(record, info.data(), info.size());

@@ -17,6 +17,7 @@ struct Call {
   std::string name;
   std::vector<long> numbers;  // the integer arguments, in order
   std::string text;           // a text argument, if the call takes one
+  int files_open = 0;         // files the library held open at the call
   bool operator==(const Call&) const = default;
 };
 
@@ -51,7 +52,17 @@ struct Suite {
   // converted code for M_Codeinf), or -1 for every call.
   std::map<std::string, std::map<long, std::int16_t>> failures;
 
+  // A text that fills its whole buffer is answered without a terminator,
+  // as a suite library may do.
+  bool fill_buffers = false;
+
+  // Answers a text into a buffer of capacity bytes.
+  void answer_text(char* buffer, std::size_t capacity, const std::string& text) const;
+
   std::vector<Call> calls;
+
+  // Records a call, with the files the library holds open at that moment.
+  void record(Call call);
 
   // The forced code for this call, or 0.
   std::int16_t failure(const std::string& name, long key) const;

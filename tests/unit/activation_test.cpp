@@ -46,6 +46,15 @@ TEST_F(ActivationTest, LastActivePopupComesToTheFront) {
                                 {Event::foreground, popup}}));
 }
 
+TEST_F(ActivationTest, RefusedPopupIsReportedAfterTheOwnerCameForward) {
+  const platform::Window tool = host::add_window("Tool", /*iconic=*/true);
+  const platform::Window popup = host::add_popup(tool, "Settings");
+  host::refuse_foreground_to(popup);
+  EXPECT_EQ(SetActiveZorWin(tool), DREMOXA7_REFUSED);
+  EXPECT_EQ(host::foreground_window(), tool);
+  EXPECT_FALSE(host::window_iconic(tool));
+}
+
 TEST_F(ActivationTest, ClosedPopupLeavesTheOwnerInFront) {
   const platform::Window tool = host::add_window("Tool");
   host::close_window(host::add_popup(tool, "Settings"));

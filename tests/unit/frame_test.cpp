@@ -10,8 +10,7 @@ namespace dremoxa7 {
 namespace {
 
 struct ModuleCase {
-  const char* loaded_name;  // null: the library is not loaded under any name
-  const char* file_name;
+  const char* library_file;  // the file the library was loaded from
   const char* executable;
   const char* directory;
   const char* application_name;
@@ -19,21 +18,20 @@ struct ModuleCase {
 
 class ModuleDirectoryTest : public LibraryTest {};
 
-TEST_F(ModuleDirectoryTest, StartUpFixesTheDirectory) {
+TEST_F(ModuleDirectoryTest, StartUpFixesTheDirectoryAndTheApplicationName) {
   const ModuleCase cases[] = {
-      {"dremoxa7.dll", "D:\\X\\Y\\dremoxa7.dll", "C:\\T\\t.exe", "D:\\X\\Y\\", "dremoxa7"},
-      {"dremoxa7.dll", "E:\\dremoxa7.dll", "C:\\T\\t.exe", "E:\\", "dremoxa7"},
+      {"D:\\X\\Y\\dremoxa7.dll", "C:\\T\\t.exe", "D:\\X\\Y\\", "dremoxa7"},
+      {"E:\\dremoxa7.dll", "C:\\T\\t.exe", "E:\\", "dremoxa7"},
       // Module names compare without case, as Windows compares them.
-      {"DREMOXA7.DLL", "F:\\Suite\\DREMOXA7.DLL", "C:\\T\\t.exe", "F:\\Suite\\", "DREMOXA7"},
-      // Loaded under another name: the executable's directory serves.
-      {"dremoxa8.dll", "D:\\X\\dremoxa8.dll", "C:\\Tools\\Bin\\tool.exe", "C:\\Tools\\Bin\\",
-       "tool"},
-      {nullptr, "", "G:\\tool.exe", "G:\\", "tool"},
+      {"F:\\Suite\\DREMOXA7.DLL", "C:\\T\\t.exe", "F:\\Suite\\", "DREMOXA7"},
+      // Loaded under another name: no module carries the library's name, so
+      // the executable's directory serves; the caption still names the file.
+      {"D:\\X\\dremoxa8.dll", "C:\\Tools\\Bin\\tool.exe", "C:\\Tools\\Bin\\", "dremoxa8"},
   };
   for (const ModuleCase& c : cases) {
-    SCOPED_TRACE(c.file_name);
+    SCOPED_TRACE(c.library_file);
     host::reset();
-    if (c.loaded_name != nullptr) host::load_module(c.loaded_name, c.file_name);
+    host::load_library(c.library_file);
     host::set_executable(c.executable);
     ASSERT_TRUE(module_app().init_instance());
     EXPECT_EQ(process_state().module_directory.view(), c.directory);

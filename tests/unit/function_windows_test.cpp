@@ -57,6 +57,21 @@ TEST_F(FunctionWindowsTest, FindFuncWinUsesTheSeriesPrefix) {
   EXPECT_EQ(fake::suite().calls_of("QGetZorFuncWinTitle").size(), 1u);
 }
 
+// A prefix that fills the suite's 80-byte buffer has no terminator: all 80
+// characters count, and nothing beyond the buffer.
+TEST_F(FunctionWindowsTest, PrefixFillingItsBufferIsReadToTheBufferEnd) {
+  fake::suite().fill_buffers = true;
+  const std::string prefix(80, 'T');
+  fake::suite().titles[{0, 1}] = prefix + "beyond";
+  host::add_window(std::string(79, 'T') + " short");
+  const Window tool = host::add_window(prefix + " - project");
+  DREMOXA7_WINDOW window = nullptr;
+  EXPECT_EQ(FindFuncWin(0, 1, &window), DREMOXA7_OK);
+  EXPECT_EQ(window, tool);
+  const Group g = find_group(0, 0);
+  EXPECT_EQ(g.windows[1], tool);
+}
+
 TEST_F(FunctionWindowsTest, SuiteCodesPassThroughWithTheWindowCleared) {
   run_tool(3);
   fake::suite().failures["GetZorFuncWinTitle"][3] = 7;

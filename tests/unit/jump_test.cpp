@@ -115,27 +115,47 @@ TEST_F(JumpTest, ActivatesOrStartsByWhatRunsAndWhatExists) {
 }
 
 TEST_F(JumpTest, SuiteFailuresPassThroughAndStartNothing) {
-  const std::pair<const char*, long> failures[] = {{"title", kFunction},
-                                                   {"GetZorExeNo", kFunction},
-                                                   {"GetZorExeName", kExeNumber},
-                                                   {"install", kSeries}};
   for (const Variant& v : kVariants) {
-    for (const auto& [call, key] : failures) {
-      SCOPED_TRACE(std::string(v.name) + " failing in " + call);
+    // The calls in their order, each with the argument a failure is keyed by.
+    const std::pair<std::string, long> steps[] = {{v.title_call, kFunction},
+                                                  {"GetZorExeNo", kFunction},
+                                                  {"GetZorExeName", kExeNumber},
+                                                  {v.install_call, kSeries}};
+    for (std::size_t failing = 0; failing < std::size(steps); ++failing) {
+      SCOPED_TRACE(std::string(v.name) + " failing in " + steps[failing].first);
       SetUp();
       describe_tool(v, true);
-      const std::string name = std::string(call) == "title"     ? v.title_call
-                               : std::string(call) == "install" ? v.install_call
-                                                                : call;
-      fake::suite().failures[name][key] = -7;
+      fake::suite().failures[steps[failing].first][steps[failing].second] = -7;
       host::add_window("Motion Tool");
       EXPECT_EQ(v.jump(kSeries, kFunction, "text"), -7);
       EXPECT_TRUE(host::started_programs().empty());
       EXPECT_EQ(host::foreground_window(), nullptr);
       EXPECT_EQ(host::clipboard_text(), "before");
       EXPECT_EQ(host::counters().existence_tests, 0);
+      // The calls come in their order and stop at the failing one.
+      std::vector<std::string> made;
+      for (const fake::Call& call : fake::suite().calls) made.push_back(call.name);
+      std::vector<std::string> expected;
+      for (std::size_t i = 0; i <= failing; ++i) expected.push_back(steps[i].first);
+      EXPECT_EQ(made, expected);
     }
   }
+}
+
+// Names and directories that fill the suite's buffers come without a
+// terminator; the executable path still ends where the buffers do.
+TEST_F(JumpTest, ExecutablePathFromFullSuiteBuffers) {
+  fake::Suite& s = fake::suite();
+  s.fill_buffers = true;
+  const std::string directory = std::string(200, 'a') + "/" + std::string(83, 'b');  // 284
+  const std::string name(64, 'n');
+  s.titles[{kSeries, kFunction}] = "Motion Tool";
+  s.exe_numbers[kFunction] = kExeNumber;
+  s.exe_names[kExeNumber] = name + "beyond";
+  s.install_paths[kSeries] = "I:\\" + std::string(200, 'a') + "\\" + std::string(83, 'b') + "\\";
+  files_.write(directory + "/" + name + ".exe", "MZ");
+  EXPECT_EQ(ZorFuncJump(kSeries, kFunction, nullptr), DREMOXA7_OK);
+  EXPECT_EQ(started(), std::vector<std::string>{s.install_paths[kSeries] + name + ".exe"});
 }
 
 TEST_F(JumpTest, HeldClipboardStillStartsTheTool) {

@@ -52,7 +52,7 @@ class StaBarCpuNameTest : public LibraryTest {
   // the library where start-up found it.
   void fresh_model() {
     host::reset();
-    host::load_module("dremoxa7.dll", "C:\\Suite\\Bin\\dremoxa7.dll");
+    host::load_library("C:\\Suite\\Bin\\dremoxa7.dll");
     host::map_drive('C', drive_.path().string());
   }
 
@@ -70,6 +70,7 @@ class StaBarCpuNameTest : public LibraryTest {
     ASSERT_EQ(host::messages().size(), 1u);
     EXPECT_EQ(host::messages()[0].text, text);
     EXPECT_EQ(host::messages()[0].caption, "dremoxa7");
+    EXPECT_EQ(host::messages()[0].files_open, 0);  // shown once the file is closed
   }
 
   TempDir drive_;
@@ -279,7 +280,7 @@ TEST_F(StaBarCpuNameTest, TheLibrarysDirectoryIsLookedUpOnEachCall) {
   write(kConfiguration, configuration_with(1, "AB12"));
   drive_.write("Moved/Zorposcom.cnf", configuration_with(1, "MOVED").bytes());
   EXPECT_EQ(call(1).buffer, "    CPU : AB12    ");
-  host::load_module("dremoxa7.dll", "C:\\Moved\\dremoxa7.dll");
+  host::load_library("C:\\Moved\\dremoxa7.dll");
   EXPECT_EQ(call(1).buffer, "   CPU : MOVED    ");
 }
 

@@ -23,6 +23,13 @@ class LibraryTest : public ::testing::Test {
   static const Exports& dll() { return Library::get().exports(); }
 };
 
+// An export called through a signature of the caller's choosing, e.g. one
+// that fills a 16-bit argument's whole slot.
+template <class Signature, class Export>
+Signature as_signature(Export function) {
+  return reinterpret_cast<Signature>(reinterpret_cast<void*>(function));
+}
+
 // A window handle that no call should leave behind.
 inline HWND poison_window() { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x5A5A)); }
 

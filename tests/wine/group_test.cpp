@@ -90,6 +90,27 @@ TEST_F(GroupWindows, OutOfRangeClearsOutputs) {
   }
 }
 
+// 16-bit arguments count by the low half of their slot, whatever a caller
+// leaves in the upper half.
+TEST_F(GroupWindows, SixteenBitArgumentsUseTheLowHalfOfTheirSlot) {
+  using WideFindZorWin = short(DREMOXA7_API*)(int, int, short*, HWND*);
+  using WideFindFuncWin = short(DREMOXA7_API*)(int, int, HWND*);
+  const auto find_group = as_signature<WideFindZorWin>(dll().FindZorWin);
+  const auto find_function = as_signature<WideFindFuncWin>(dll().FindFuncWin);
+
+  short count = -1;
+  Windows windows = poisoned_windows();
+  EXPECT_EQ(find_group(0x7ABC0000, 0x00010001, &count, windows.data()), DREMOXA7_OK);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(find_group(0x7ABC0000, 0x00010002, &count, windows.data()), DREMOXA7_OUT_OF_RANGE);
+  // 0x0001FFFF is -1 in its low half.
+  EXPECT_EQ(find_group(0x0001FFFF, 0, &count, windows.data()), DREMOXA7_OUT_OF_RANGE);
+
+  HWND window = poison_window();
+  EXPECT_EQ(find_function(0x00050000, 0x7FFF0004, &window), DREMOXA7_OK);
+  EXPECT_EQ(window, tool_window(4));
+}
+
 TEST_F(GroupWindows, FailureOfALaterMemberKeepsEarlierOnes) {
   write_suite_description(all_title_lines() + "fail GetZorFuncWinTitle 7 5\n");
   short count = -1;

@@ -16,6 +16,10 @@ TEST_F(HelpTest, ModesNeedAnActiveWindow) {
   for (short mode : {2, 7, -1}) {
     EXPECT_EQ(dll().OpenZorHelp(mode, "suite.hlp", "Axis"), DREMOXA7_OUT_OF_RANGE) << mode;
   }
+  // The mode counts by the low half of its slot: 0x00010002 is mode 2.
+  using WideOpenZorHelp = short(DREMOXA7_API*)(int, const char*, const char*);
+  EXPECT_EQ(as_signature<WideOpenZorHelp>(dll().OpenZorHelp)(0x00010002, "suite.hlp", "Axis"),
+            DREMOXA7_OUT_OF_RANGE);
 
   DestroyWindow(window);
   ASSERT_EQ(GetActiveWindow(), nullptr);

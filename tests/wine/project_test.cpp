@@ -659,8 +659,7 @@ TEST(ProjectArgumentSlots, SixteenBitArgumentsCountByTheirLowHalf) {
   write_suite_description(suite_description());
 
   using WideCpuName = short(DREMOXA7_API*)(int, char*);
-  const auto cpu_name =
-      reinterpret_cast<WideCpuName>(reinterpret_cast<void*>(library.exports().StaBarCpuName));
+  const auto cpu_name = as_signature<WideCpuName>(library.exports().StaBarCpuName);
   const struct {
     int index;
     short result;
@@ -687,8 +686,7 @@ TEST(ProjectArgumentSlots, SixteenBitArgumentsCountByTheirLowHalf) {
   // The CPU type picks the H file by its low half, and reaches the CPU
   // library (whose line names type and qualifier) as that.
   using WideAxisQuery = short(DREMOXA7_API*)(const char*, int, int, unsigned char*);
-  const auto axes =
-      reinterpret_cast<WideAxisQuery>(reinterpret_cast<void*>(library.exports().QUseAxis));
+  const auto axes = as_signature<WideAxisQuery>(library.exports().QUseAxis);
   const struct {
     int cpu_type;
     AxisTable table;

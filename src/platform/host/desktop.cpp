@@ -55,6 +55,7 @@ std::vector<platform::Window> z_order() { return world().z_order; }
 const std::vector<WindowEvent>& window_events() { return world().window_events; }
 platform::Window foreground_window() { return world().foreground; }
 void refuse_foreground(bool refuse) { world().refuse_foreground = refuse; }
+void refuse_foreground_to(platform::Window window) { world().refused_window = window; }
 
 }  // namespace host
 
@@ -87,7 +88,9 @@ Window last_active_popup(Window window) {
 bool set_foreground(Window window) {
   host::World& w = host::world();
   ++w.counters.foreground_requests;
-  if (w.refuse_foreground || host::find_window(window) == nullptr) return false;
+  if (w.refuse_foreground || window == w.refused_window || host::find_window(window) == nullptr) {
+    return false;
+  }
   w.foreground = window;
   w.window_events.push_back({host::WindowEvent::foreground, window});
   host::raise(window);

@@ -74,7 +74,8 @@ namespace platform {
 bool path_exists(const char* path) {
   ++host::world().counters.existence_tests;
   std::error_code error;
-  // Names holding search wildcards name no entry on Windows.
+  // As the attribute query the Windows backend makes: a name holding search
+  // wildcards names no entry, where a file search would match others.
   const std::string_view name = view_of(path);
   if (name.empty() || name.find_first_of("*?") != std::string_view::npos) return false;
   return std::filesystem::exists(host::host_path(std::string(name)), error);

@@ -68,10 +68,14 @@ platform::Window foreground_window();
 // to a process that may not take the foreground.
 void refuse_foreground(bool refuse);
 
+// Only a foreground change to this window is refused.
+void refuse_foreground_to(platform::Window window);
+
 // --- Modules ---------------------------------------------------------------
 
-// Loads a module of that name from file_name (names compare without case).
-void load_module(const std::string& name, const std::string& file_name);
+// Loads the library from file_name: it becomes a loaded module under the
+// name part of file_name (module names compare without case).
+void load_library(const std::string& file_name);
 void set_executable(const std::string& file_name);
 
 // --- Clipboard -------------------------------------------------------------
@@ -148,6 +152,7 @@ int open_file_count();
 struct Message {
   std::string text;
   std::string caption;
+  int files_open;  // files the library held open when it was shown
 };
 
 const std::vector<Message>& messages();

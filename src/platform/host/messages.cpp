@@ -13,7 +13,8 @@ const std::vector<Message>& messages() { return world().messages; }
 namespace platform {
 
 void show_message(const char* text, const char* caption) {
-  host::world().messages.push_back({std::string(view_of(text)), std::string(view_of(caption))});
+  host::world().messages.push_back(
+      {std::string(view_of(text)), std::string(view_of(caption)), host::open_file_count()});
 }
 
 }  // namespace platform

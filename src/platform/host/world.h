@@ -32,9 +32,11 @@ struct World {
   std::vector<platform::Window> z_order;  // live windows, top first
   platform::Window foreground = nullptr;
   bool refuse_foreground = false;
+  platform::Window refused_window = nullptr;
   std::vector<WindowEvent> window_events;
 
   std::map<std::string, std::string> modules;  // lower-case name -> file name
+  std::string library = "C:\\Suite\\Bin\\dremoxa7.dll";
   std::string executable = "C:\\Tool\\tool.exe";
 
   struct {

@@ -28,6 +28,14 @@ std::size_t module_file_name(const char* module_name, char* buffer, std::size_t 
   return stored;
 }
 
+std::size_t own_file_name(char* buffer, std::size_t capacity) {
+  if (capacity == 0) return 0;
+  const DWORD n = GetModuleFileNameA(own_module(), buffer, static_cast<DWORD>(capacity));
+  const std::size_t stored = n < capacity ? n : capacity - 1;
+  buffer[stored] = '\0';
+  return stored;
+}
+
 std::size_t load_string(unsigned id, char* buffer, std::size_t capacity) {
   if (capacity == 0) return 0;
   const int n = LoadStringA(own_module(), id, buffer, static_cast<int>(capacity));
