@@ -47,11 +47,6 @@ class Text {
     return n == s.size();
   }
 
-  void clear() {
-    size_ = 0;
-    data_[0] = '\0';
-  }
-
   const char* c_str() const { return data_; }
   std::string_view view() const { return {data_, size_}; }
   std::size_t size() const { return size_; }

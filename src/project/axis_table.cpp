@@ -21,9 +21,11 @@ int accepted_axis(std::uint8_t byte, int axis_count) {
   return axis >= 1 && axis <= axis_count ? axis : 0;
 }
 
-std::uint8_t& AxisTable::field(int axis, std::size_t offset) {
-  return bytes_[static_cast<std::size_t>(axis - 1) * kTableEntrySize + offset];
+std::size_t AxisTable::index(int axis, std::size_t offset) {
+  return static_cast<std::size_t>(axis - 1) * kTableEntrySize + offset;
 }
+
+std::uint8_t& AxisTable::field(int axis, std::size_t offset) { return bytes_[index(axis, offset)]; }
 
 void AxisTable::assign(int axis, Source source, std::uint8_t type_code, std::uint8_t detail_code) {
   field(axis, entry_field::kUsed) = 1;
@@ -40,9 +42,7 @@ void AxisTable::set_mark(int axis, Mark mark) {
   field(axis, entry_field::kMark) = static_cast<std::uint8_t>(mark);
 }
 
-bool AxisTable::used(int axis) const {
-  return bytes_[static_cast<std::size_t>(axis - 1) * kTableEntrySize + entry_field::kUsed] == 1;
-}
+bool AxisTable::used(int axis) const { return bytes_[index(axis, entry_field::kUsed)] == 1; }
 
 void apply_axis_entries(AxisTable& table, Bytes entries, int axis_count) {
   for (std::size_t at = 0; at + kAxisEntrySize <= entries.size(); at += kAxisEntrySize) {

@@ -62,6 +62,7 @@ class AxisTable {
   const Block<kAxisTableSize>& bytes() const { return bytes_; }
 
  private:
+  static std::size_t index(int axis, std::size_t offset);
   std::uint8_t& field(int axis, std::size_t offset);
   Block<kAxisTableSize> bytes_{};
 };
