@@ -376,6 +376,28 @@ TEST_F(ProjectCpuName, UnreadableConfigurationShowsAMessageBox) {
   }
 }
 
+// A copy of the library under another file name captions its boxes with
+// that name: the caption names the library's own file as loaded.
+TEST_F(ProjectCpuName, RenamedCopyIsCaptionedByItsOwnFile) {
+  const std::string copy = program_directory() + "dremoxa8.dll";
+  ASSERT_TRUE(CopyFileA(Library::get().path().c_str(), copy.c_str(), FALSE));
+  {
+    const UniqueModule module(LoadLibraryA(copy.c_str()));
+    ASSERT_NE(module.get(), nullptr);
+    const auto cpu_name =
+        as_signature<decltype(&::StaBarCpuName)>(GetProcAddress(module.get(), "StaBarCpuName"));
+    ASSERT_NE(cpu_name, nullptr);
+    CpuTextBuffer buffer = marked_buffer();
+    MessageBoxWatcher watcher;
+    EXPECT_EQ(cpu_name(5, buffer.data()), DREMOXA7_NOT_FOUND);
+    const std::vector<MessageBoxSeen> boxes = watcher.boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "dremoxa8");
+    EXPECT_EQ(boxes[0].text, kNotFoundMessage);
+  }
+  DeleteFileA(copy.c_str());
+}
+
 // --- Axis usage ---------------------------------------------------------------
 
 using AxisTable = std::array<unsigned char, DREMOXA7_AXIS_TABLE_SIZE>;
