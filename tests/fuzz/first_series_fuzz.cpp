@@ -13,7 +13,6 @@ using project::entry_field::kExtra;
 using project::entry_field::kMark;
 using project::entry_field::kSource;
 using project::entry_field::kTypeCode;
-using project::entry_field::kUsed;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::InputReader input(data, size);
@@ -25,18 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const project::AxisTable table =
       project::interpret_first_series(bytes, axis_count, extra_slot_groups);
-  const auto& t = table.bytes();
-  const int accepted = axis_count < 0 ? 0 : axis_count;
-  for (int axis = 1; axis <= project::kTableAxes; ++axis) {
-    const std::uint8_t* e = &t[(axis - 1) * project::kTableEntrySize];
-    if (e[6] != 0 || e[7] != 0) __builtin_trap();
-    if (e[kUsed] == 0) {
-      for (std::size_t i = 0; i < project::kTableEntrySize; ++i) {
-        if (e[i] != 0) __builtin_trap();
-      }
-      continue;
-    }
-    if (e[kUsed] != 1 || axis > accepted || e[kMark] > 1) __builtin_trap();
+  fuzz::check_table_shape(table, axis_count, [](const std::uint8_t* e) {
+    if (e[kMark] > 1) __builtin_trap();
     if (e[kSource] == 1) {
       // Slots come before axis entries, so a slot's entry has no extra code.
       if ((e[kTypeCode] != 16 && e[kTypeCode] != 32 && e[kTypeCode] != 33) || e[kExtra] != 0) {
@@ -45,10 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (e[kSource] != 2) {
       __builtin_trap();
     }
-  }
+  });
 
   // Nothing but the bytes decides: a second run gives the same table.
-  if (project::interpret_first_series(bytes, axis_count, extra_slot_groups).bytes() != t) {
+  if (project::interpret_first_series(bytes, axis_count, extra_slot_groups).bytes() !=
+      table.bytes()) {
     __builtin_trap();
   }
   return 0;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "project/axis_table.h"
 #include "project/first_series_file.h"
 #include "project/second_series_file.h"
 
@@ -42,6 +43,27 @@ class InputReader {
   const std::uint8_t* data_;
   std::size_t size_;
 };
+
+// Traps unless the table has the shape every axis query gives it: an entry
+// is all zero, or it is in use (byte 0 = 1) for an accepted axis, and bytes
+// 6 and 7 stay zero. check_used(entry) traps on what a query's own rules
+// forbid in an entry in use.
+template <class CheckUsed>
+void check_table_shape(const project::AxisTable& table, int axis_count, CheckUsed check_used) {
+  const int accepted = axis_count < 0 ? 0 : axis_count;
+  for (int axis = 1; axis <= project::kTableAxes; ++axis) {
+    const std::uint8_t* entry = &table.bytes()[(axis - 1) * project::kTableEntrySize];
+    if (entry[6] != 0 || entry[7] != 0) __builtin_trap();
+    if (entry[project::entry_field::kUsed] == 0) {
+      for (std::size_t i = 0; i < project::kTableEntrySize; ++i) {
+        if (entry[i] != 0) __builtin_trap();
+      }
+      continue;
+    }
+    if (entry[project::entry_field::kUsed] != 1 || axis > accepted) __builtin_trap();
+    check_used(entry);
+  }
+}
 
 // first_series: axis count, extra slot groups, the 596-byte head, the
 // 32-byte extended axis list.

@@ -15,7 +15,6 @@ using namespace dremoxa7;
 using project::entry_field::kExtra;
 using project::entry_field::kMark;
 using project::entry_field::kSource;
-using project::entry_field::kUsed;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::InputReader input(data, size);
@@ -42,22 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (conversions > entries_read) __builtin_trap();
   if (result != kOk) return 0;
 
-  const auto& t = table.bytes();
-  const int accepted = axis_count < 0 ? 0 : axis_count;
-  for (int axis = 1; axis <= project::kTableAxes; ++axis) {
-    const std::uint8_t* e = &t[(axis - 1) * project::kTableEntrySize];
-    if (e[6] != 0 || e[7] != 0) __builtin_trap();
-    if (e[kUsed] == 0) {
-      for (std::size_t i = 0; i < project::kTableEntrySize; ++i) {
-        if (e[i] != 0) __builtin_trap();
-      }
-      continue;
-    }
-    if (e[kUsed] != 1 || axis > accepted) __builtin_trap();
+  fuzz::check_table_shape(table, axis_count, [h_file](const std::uint8_t* e) {
     if (h_file ? (e[kSource] != 3 || e[kExtra] != 0 || e[kMark] > 2)
                : (e[kSource] != 2 || e[kMark] > 1)) {
       __builtin_trap();
     }
-  }
+  });
   return 0;
 }

@@ -73,6 +73,16 @@ class AxisQueryTest : public LibraryTest {
     AxisTableBytes table;
   };
 
+  // A failed query: its code, the caller's table untouched, the file work
+  // counted since the last counter reset, and nothing read.
+  static void expect_failure(const Answer& answer, short result, long existence_tests, long opens) {
+    EXPECT_EQ(answer.result, result);
+    expect_table(answer.table, untouched_table());
+    EXPECT_EQ(host::counters().existence_tests, existence_tests);
+    EXPECT_EQ(host::counters().file_opens, opens);
+    EXPECT_EQ(host::counters().file_reads, 0);
+  }
+
   // Runs the query with the CPU library answering axis_count and
   // extra_slot_groups for kCpuType.
   Answer query(AxisQuery run, std::int32_t axis_count, std::int32_t extra_slot_groups = 0,
