@@ -2,10 +2,11 @@
 // its subsystem and returns the result code. Outputs are cleared first; a
 // null output pointer only means the caller does not want that output.
 #include <cstdint>
+#include <type_traits>
 
+#include "base/result.h"
+#include "base/text.h"
 #include "dremoxa7.h"
-#include "frame/result.h"
-#include "frame/text.h"
 #include "launch/help.h"
 #include "launch/jumps.h"
 #include "project/axis_table.h"
@@ -21,12 +22,26 @@ using namespace dremoxa7;
 static_assert(DREMOXA7_OK == kOk && DREMOXA7_OUT_OF_RANGE == kOutOfRange &&
               DREMOXA7_NO_EXECUTABLE == kNoExecutable && DREMOXA7_REFUSED == kRefused &&
               DREMOXA7_NOT_FOUND == kNotFound && DREMOXA7_UNREADABLE == kUnreadable);
-static_assert(DREMOXA7_TITLE_CAPACITY == kTitleReadCount);
+static_assert(DREMOXA7_TITLE_CAPACITY == windows::kTitleReadCount);
 static_assert(DREMOXA7_CPU_TEXT_CAPACITY == project::kStatusBarTextCapacity);
 static_assert(DREMOXA7_AXIS_TABLE_SIZE == project::kAxisTableSize);
 static_assert(DREMOXA7_FUNCTION_COUNT == windows::kFunctionCount);
 
 namespace {
+
+// Every argument takes one 4-byte slot of the 32-bit stack.
+template <class... Args>
+constexpr int slot_bytes(short(DREMOXA7_API*)(Args...)) {
+  return static_cast<int>(sizeof...(Args)) * 4;
+}
+
+// The header declares every export of the list with the list's signature,
+// and the .def made from the list names the right argument bytes.
+#define DREMOXA7_EXPORT(name, bytes, params)                                            \
+  static_assert(std::is_same_v<decltype(&::name), short(DREMOXA7_API*) params>, #name); \
+  static_assert(slot_bytes(&::name) == (bytes), #name);
+#include "exports.inc"
+#undef DREMOXA7_EXPORT
 
 platform::Window to_platform(DREMOXA7_WINDOW window) {
   return static_cast<platform::Window>(window);
@@ -44,11 +59,11 @@ short search_result(const windows::Found& found, char* titleOut, DREMOXA7_WINDOW
   return kOk;
 }
 
-short find_function(windows::Series kind, short series, short function,
+short find_function(windows::TitleCall call, short series, short function,
                     DREMOXA7_WINDOW* windowOut) {
   clear(windowOut);
   platform::Window window = nullptr;
-  const Result result = windows::find_function_window(kind, series, function, window);
+  const Result result = windows::find_function_window(call, series, function, window);
   if (windowOut != nullptr) *windowOut = to_caller(window);
   return result;
 }
@@ -70,11 +85,11 @@ short DREMOXA7_API FindWinTitleP(const char* text, char* titleOut, DREMOXA7_WIND
 }
 
 short DREMOXA7_API FindFuncWin(short series, short function, DREMOXA7_WINDOW* windowOut) {
-  return find_function(windows::Series::first, series, function, windowOut);
+  return find_function(windows::TitleCall::first_series, series, function, windowOut);
 }
 
 short DREMOXA7_API QFindFuncWin(short series, short function, DREMOXA7_WINDOW* windowOut) {
-  return find_function(windows::Series::second, series, function, windowOut);
+  return find_function(windows::TitleCall::second_series, series, function, windowOut);
 }
 
 short DREMOXA7_API SetActiveZorWin(DREMOXA7_WINDOW window) {

@@ -7,7 +7,7 @@
 namespace dremoxa7 {
 
 bool ModuleApp::init_instance() {
-  ProcessState& state = process_state();
+  ModuleState state;
   state.module_file_name = current_module_file_name();
   state.module_directory = directory_of(state.module_file_name.view());
   // The caption of the library's message boxes names the library's own
@@ -15,6 +15,7 @@ bool ModuleApp::init_instance() {
   char own_file[kModuleFileNameCapacity];
   const std::size_t n = platform::own_file_name(own_file, sizeof own_file);
   state.application_name = split_path({own_file, n}).base_name;
+  fix_module_state(state);
   return true;
 }
 

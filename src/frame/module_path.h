@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "frame/text.h"
+#include "base/text.h"
 
 namespace dremoxa7 {
 

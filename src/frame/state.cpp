@@ -1,10 +1,17 @@
 #include "frame/state.h"
 
 namespace dremoxa7 {
+namespace {
 
-ProcessState& process_state() {
-  static ProcessState state;
-  return state;
+ModuleState& state() {
+  static ModuleState instance;
+  return instance;
 }
+
+}  // namespace
+
+const ModuleState& module_state() { return state(); }
+
+void fix_module_state(const ModuleState& fixed) { state() = fixed; }
 
 }  // namespace dremoxa7

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "frame/text.h"
+#include "base/text.h"
 
 namespace dremoxa7::strings {
 

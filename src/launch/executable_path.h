@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "frame/text.h"
+#include "base/text.h"
 
 namespace dremoxa7::launch {
 

@@ -14,20 +14,20 @@ namespace {
 using InstallPathCall = std::int16_t(DREMOXA7_SUITE_CALL*)(std::int16_t, std::int16_t*, char*);
 
 struct VariantCalls {
-  windows::Series lookup;
+  windows::TitleCall lookup;
   InstallPathCall install_path;
 };
 
 VariantCalls calls_of(JumpVariant variant) {
   switch (variant) {
     case JumpVariant::second_series:
-      return {windows::Series::second, QGetZorInstallPath};
+      return {windows::TitleCall::second_series, QGetZorInstallPath};
     case JumpVariant::alternative:
-      return {windows::Series::first, AGetZorInstallPath};
+      return {windows::TitleCall::first_series, AGetZorInstallPath};
     case JumpVariant::standard:
       break;
   }
-  return {windows::Series::first, GetZorInstallPath};
+  return {windows::TitleCall::first_series, GetZorInstallPath};
 }
 
 // Activates the running tool or starts its executable; the outcome of

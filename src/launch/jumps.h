@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "frame/result.h"
+#include "base/result.h"
 
 namespace dremoxa7::launch {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/text.h"
 #include "frame/strings.h"
 #include "frame/suite.h"
-#include "frame/text.h"
 #include "platform/platform.h"
 #include "project/axis_table.h"
 #include "project/file_bytes.h"

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "frame/result.h"
+#include "base/result.h"
 
 namespace dremoxa7::project {
 

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "frame/text.h"
+#include "base/text.h"
 #include "project/file_bytes.h"
 
 namespace dremoxa7::project {

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "frame/result.h"
+#include "base/result.h"
 #include "project/axis_table.h"
 #include "project/file_bytes.h"
 

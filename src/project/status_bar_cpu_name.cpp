@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
+#include "base/text.h"
 #include "frame/module_path.h"
 #include "frame/state.h"
 #include "frame/strings.h"
-#include "frame/text.h"
 #include "platform/platform.h"
 #include "project/cpu_record.h"
 #include "project/status_bar_text.h"
@@ -42,7 +42,7 @@ Result read_cpu_record(const ProjectPath& path, int index, CpuRecord& record) {
 void report(Result failure) {
   const strings::StringText text = strings::load(
       failure == kNotFound ? strings::kSystemFileNotFound : strings::kSystemFileReadFailed);
-  platform::show_message(text.c_str(), process_state().application_name.c_str());
+  platform::show_message(text.c_str(), module_state().application_name.c_str());
 }
 
 // A version file that is missing, cannot be opened or cannot be read names

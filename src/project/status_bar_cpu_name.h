@@ -4,7 +4,7 @@
 // model that shows it.
 #pragma once
 
-#include "frame/result.h"
+#include "base/result.h"
 
 namespace dremoxa7::project {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "frame/text.h"
+#include "base/text.h"
 
 namespace dremoxa7::project {
 

@@ -1,6 +1,6 @@
 #include "project/version_text.h"
 
-#include "frame/text.h"
+#include "base/text.h"
 
 namespace dremoxa7::project {
 

@@ -1,7 +1,7 @@
 // Bringing a tool's window to the front.
 #pragma once
 
-#include "frame/result.h"
+#include "base/result.h"
 #include "platform/platform.h"
 
 namespace dremoxa7::windows {

@@ -1,7 +1,7 @@
 #include "windows/function_windows.h"
 
+#include "base/text.h"
 #include "frame/suite.h"
-#include "frame/text.h"
 #include "windows/title_match.h"
 #include "windows/title_search.h"
 
@@ -10,10 +10,9 @@ namespace {
 
 using Prefix = Text<suite::kTitleCapacity + 1>;
 
-Result function_prefix(Series series_kind, std::int16_t series, std::int16_t function,
-                       Prefix& prefix) {
+Result function_prefix(TitleCall call, std::int16_t series, std::int16_t function, Prefix& prefix) {
   char buffer[suite::kTitleCapacity] = {};
-  const Result result = series_kind == Series::first
+  const Result result = call == TitleCall::first_series
                             ? GetZorFuncWinTitle(series, function, buffer)
                             : QGetZorFuncWinTitle(series, function, buffer);
   if (result == kOk) prefix = Prefix(bounded_view(buffer, sizeof buffer));
@@ -32,8 +31,9 @@ void match_members(const Member* members, int member_count, GroupWindows& out) {
   int pending = 0;
   for (int i = 0; i < member_count; ++i) pending += members[i].prefix.empty() ? 0 : 1;
   if (pending == 0) return;
+  TitleScratch scratch;
   platform::for_each_window([&](platform::Window window) {
-    const std::string_view title = read_title(window, process_state().prefix_title);
+    const std::string_view title = read_title(window, scratch);
     for (int i = 0; i < member_count; ++i) {
       const Member& member = members[i];
       platform::Window& slot = out.windows[member.function];
@@ -49,11 +49,11 @@ void match_members(const Member* members, int member_count, GroupWindows& out) {
 
 }  // namespace
 
-Result find_function_window(Series series_kind, std::int16_t series, std::int16_t function,
+Result find_function_window(TitleCall call, std::int16_t series, std::int16_t function,
                             platform::Window& window) {
   window = nullptr;
   Prefix prefix;
-  const Result result = function_prefix(series_kind, series, function, prefix);
+  const Result result = function_prefix(call, series, function, prefix);
   if (result != kOk) return result;
   window = find_by_prefix(prefix.c_str()).window;
   return kOk;
@@ -70,8 +70,8 @@ Result find_group_windows(std::int16_t series, std::int16_t group, GroupWindows&
     if (!in_group(group, function)) continue;
     Member& member = members[member_count];
     member.function = function;
-    result =
-        function_prefix(Series::first, series, static_cast<std::int16_t>(function), member.prefix);
+    result = function_prefix(TitleCall::first_series, series, static_cast<std::int16_t>(function),
+                             member.prefix);
     if (result == kOk) ++member_count;
   }
   match_members(members, member_count, out);

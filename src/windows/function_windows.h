@@ -4,17 +4,19 @@
 
 #include <cstdint>
 
-#include "frame/result.h"
+#include "base/result.h"
 #include "platform/platform.h"
 #include "windows/function_table.h"
 
 namespace dremoxa7::windows {
 
-enum class Series { first, second };
+// Which suite call gives a function's window-title prefix: the first
+// controller series' or the second's.
+enum class TitleCall { first_series, second_series };
 
 // The window of a function's tool (null when it does not run), or the
 // suite library's code when it gives no prefix.
-Result find_function_window(Series series_kind, std::int16_t series, std::int16_t function,
+Result find_function_window(TitleCall call, std::int16_t series, std::int16_t function,
                             platform::Window& window);
 
 struct GroupWindows {

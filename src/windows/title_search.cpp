@@ -12,10 +12,11 @@ bool searchable(std::string_view text) {
 }
 
 template <class Matches>
-Found find_first(const char* text, char (&scratch)[kTitleScratchSize], Matches matches) {
+Found find_first(const char* text, Matches matches) {
   Found found;
   const std::string_view wanted = view_of(text);
   if (!searchable(wanted)) return found;
+  TitleScratch scratch;
   platform::for_each_window([&](platform::Window window) {
     const std::string_view title = read_title(window, scratch);
     if (!matches(title, wanted)) return true;
@@ -28,18 +29,14 @@ Found find_first(const char* text, char (&scratch)[kTitleScratchSize], Matches m
 
 }  // namespace
 
-std::string_view read_title(platform::Window window, char (&scratch)[kTitleScratchSize]) {
+std::string_view read_title(platform::Window window, TitleScratch& scratch) {
   const int n = platform::window_title(window, scratch, kTitleReadCount);
   if (n <= 0) return {};
   return {scratch, n < kTitleReadCount ? static_cast<std::size_t>(n) : kTitleReadCount - 1};
 }
 
-Found find_by_prefix(const char* text) {
-  return find_first(text, process_state().prefix_title, title_begins_with);
-}
+Found find_by_prefix(const char* text) { return find_first(text, title_begins_with); }
 
-Found find_by_substring(const char* text) {
-  return find_first(text, process_state().substring_title, title_contains);
-}
+Found find_by_substring(const char* text) { return find_first(text, title_contains); }
 
 }  // namespace dremoxa7::windows

@@ -2,16 +2,24 @@
 // or by a part of it.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
-#include "frame/state.h"
-#include "frame/text.h"
+#include "base/text.h"
 #include "platform/platform.h"
 
 namespace dremoxa7::windows {
 
+// A title is read with this count, terminator included, so it is cut at
+// 349 characters; the scratch it is read into has room to spare.
+inline constexpr int kTitleReadCount = 350;
+inline constexpr std::size_t kTitleScratchSize = 352;
+
 // A found title: at most 349 characters.
 using Title = Text<kTitleReadCount>;
+
+// Room for one title read; every search keeps its own.
+using TitleScratch = char[kTitleScratchSize];
 
 struct Found {
   platform::Window window = nullptr;
@@ -23,8 +31,8 @@ struct Found {
 Found find_by_prefix(const char* text);
 Found find_by_substring(const char* text);
 
-// Reads a window's title into the given scratch buffer (a title is cut at
-// 349 characters) and returns it.
-std::string_view read_title(platform::Window window, char (&scratch)[kTitleScratchSize]);
+// Reads a window's title into the given scratch (a title is cut at 349
+// characters) and returns it.
+std::string_view read_title(platform::Window window, TitleScratch& scratch);
 
 }  // namespace dremoxa7::windows

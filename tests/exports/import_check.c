@@ -11,12 +11,10 @@ typedef void (*AnyExport)(void);
 /* Every export's address, kept in a table the program exports itself, so
  * that the linker must bind each one. */
 const AnyExport all_exports[] = {
-    (AnyExport)FindWinTitle,  (AnyExport)FindWinTitleP,   (AnyExport)FindFuncWin,
-    (AnyExport)QFindFuncWin,  (AnyExport)SetActiveZorWin, (AnyExport)FindZorWin,
-    (AnyExport)LastAppCheck,  (AnyExport)ZorFuncJump,     (AnyExport)QZorFuncJump,
-    (AnyExport)AZorFuncJump,  (AnyExport)ZorPacJump,      (AnyExport)OpenZorHelp,
-    (AnyExport)StaBarCpuName, (AnyExport)UseAxis,         (AnyExport)UseAxisP,
-    (AnyExport)QUseAxis,      (AnyExport)QUseAxisP};
+#define DREMOXA7_EXPORT(name, bytes, params) (AnyExport) name,
+#include "exports.inc"
+#undef DREMOXA7_EXPORT
+};
 
 int main(void) {
   char title[DREMOXA7_TITLE_CAPACITY] = "x";

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "frame/result.h"
+#include "base/result.h"
 #include "fuzz_input.h"
 #include "project/axis_table.h"
 #include "project/second_series_file.h"

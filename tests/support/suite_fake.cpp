@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "base/text.h"
 #include "frame/suite.h"
-#include "frame/text.h"
 #include "platform/host/host_control.h"
 
 namespace dremoxa7::fake {

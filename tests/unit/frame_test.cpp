@@ -34,8 +34,8 @@ TEST_F(ModuleDirectoryTest, StartUpFixesTheDirectoryAndTheApplicationName) {
     host::load_library(c.library_file);
     host::set_executable(c.executable);
     ASSERT_TRUE(module_app().init_instance());
-    EXPECT_EQ(process_state().module_directory.view(), c.directory);
-    EXPECT_EQ(process_state().application_name.view(), c.application_name);
+    EXPECT_EQ(module_state().module_directory.view(), c.directory);
+    EXPECT_EQ(module_state().application_name.view(), c.application_name);
   }
 }
 

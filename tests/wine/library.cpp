@@ -34,23 +34,9 @@ Library::Library() : path_(program_directory() + "dremoxa7.dll") {
     return;
   }
   HMODULE m = module_.get();
-  look_up(m, "FindWinTitle", exports_.FindWinTitle, missing_);
-  look_up(m, "FindWinTitleP", exports_.FindWinTitleP, missing_);
-  look_up(m, "FindFuncWin", exports_.FindFuncWin, missing_);
-  look_up(m, "QFindFuncWin", exports_.QFindFuncWin, missing_);
-  look_up(m, "SetActiveZorWin", exports_.SetActiveZorWin, missing_);
-  look_up(m, "FindZorWin", exports_.FindZorWin, missing_);
-  look_up(m, "LastAppCheck", exports_.LastAppCheck, missing_);
-  look_up(m, "ZorFuncJump", exports_.ZorFuncJump, missing_);
-  look_up(m, "QZorFuncJump", exports_.QZorFuncJump, missing_);
-  look_up(m, "AZorFuncJump", exports_.AZorFuncJump, missing_);
-  look_up(m, "ZorPacJump", exports_.ZorPacJump, missing_);
-  look_up(m, "OpenZorHelp", exports_.OpenZorHelp, missing_);
-  look_up(m, "StaBarCpuName", exports_.StaBarCpuName, missing_);
-  look_up(m, "UseAxis", exports_.UseAxis, missing_);
-  look_up(m, "UseAxisP", exports_.UseAxisP, missing_);
-  look_up(m, "QUseAxis", exports_.QUseAxis, missing_);
-  look_up(m, "QUseAxisP", exports_.QUseAxisP, missing_);
+#define DREMOXA7_EXPORT(name, bytes, params) look_up(m, #name, exports_.name, missing_);
+#include "exports.inc"
+#undef DREMOXA7_EXPORT
 }
 
 void write_suite_description(const std::string& text) {

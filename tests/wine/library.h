@@ -12,24 +12,11 @@
 
 namespace e2e {
 
+// Every export of the list, looked up by its plain name.
 struct Exports {
-  decltype(&::FindWinTitle) FindWinTitle = nullptr;
-  decltype(&::FindWinTitleP) FindWinTitleP = nullptr;
-  decltype(&::FindFuncWin) FindFuncWin = nullptr;
-  decltype(&::QFindFuncWin) QFindFuncWin = nullptr;
-  decltype(&::SetActiveZorWin) SetActiveZorWin = nullptr;
-  decltype(&::FindZorWin) FindZorWin = nullptr;
-  decltype(&::LastAppCheck) LastAppCheck = nullptr;
-  decltype(&::ZorFuncJump) ZorFuncJump = nullptr;
-  decltype(&::QZorFuncJump) QZorFuncJump = nullptr;
-  decltype(&::AZorFuncJump) AZorFuncJump = nullptr;
-  decltype(&::ZorPacJump) ZorPacJump = nullptr;
-  decltype(&::OpenZorHelp) OpenZorHelp = nullptr;
-  decltype(&::StaBarCpuName) StaBarCpuName = nullptr;
-  decltype(&::UseAxis) UseAxis = nullptr;
-  decltype(&::UseAxisP) UseAxisP = nullptr;
-  decltype(&::QUseAxis) QUseAxis = nullptr;
-  decltype(&::QUseAxisP) QUseAxisP = nullptr;
+#define DREMOXA7_EXPORT(name, bytes, params) decltype(&::name) name = nullptr;
+#include "exports.inc"
+#undef DREMOXA7_EXPORT
 };
 
 class Library {

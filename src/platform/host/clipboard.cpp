@@ -1,6 +1,6 @@
 // The host model's clipboard: one plain-text block, which another program
 // may hold open.
-#include "frame/text.h"
+#include "base/text.h"
 #include "platform/host/world.h"
 #include "platform/platform.h"
 

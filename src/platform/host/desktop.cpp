@@ -1,7 +1,7 @@
 // The host model's desktop: top-level windows in Z-order.
 #include <algorithm>
 
-#include "frame/text.h"
+#include "base/text.h"
 #include "platform/host/world.h"
 #include "platform/platform.h"
 

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "frame/text.h"
+#include "base/text.h"
 #include "platform/host/world.h"
 #include "platform/platform.h"
 

@@ -1,5 +1,5 @@
 // The host model's launcher, active window, help and clock.
-#include "frame/text.h"
+#include "base/text.h"
 #include "platform/host/world.h"
 #include "platform/platform.h"
 

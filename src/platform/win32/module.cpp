@@ -15,25 +15,24 @@ HMODULE own_module() {
   return module;
 }
 
-}  // namespace
-
-std::size_t module_file_name(const char* module_name, char* buffer, std::size_t capacity) {
+// The module's file name, bounded and terminated: a cut name may come back
+// unterminated. A null module names the process's executable.
+std::size_t file_name_of(HMODULE module, char* buffer, std::size_t capacity) {
   if (capacity == 0) return 0;
-  // A null handle (no module of that name) names the process's executable.
-  const HMODULE module = GetModuleHandleA(module_name);
   const DWORD n = GetModuleFileNameA(module, buffer, static_cast<DWORD>(capacity));
-  // A cut name may come back unterminated.
   const std::size_t stored = n < capacity ? n : capacity - 1;
   buffer[stored] = '\0';
   return stored;
 }
 
+}  // namespace
+
+std::size_t module_file_name(const char* module_name, char* buffer, std::size_t capacity) {
+  return file_name_of(GetModuleHandleA(module_name), buffer, capacity);
+}
+
 std::size_t own_file_name(char* buffer, std::size_t capacity) {
-  if (capacity == 0) return 0;
-  const DWORD n = GetModuleFileNameA(own_module(), buffer, static_cast<DWORD>(capacity));
-  const std::size_t stored = n < capacity ? n : capacity - 1;
-  buffer[stored] = '\0';
-  return stored;
+  return file_name_of(own_module(), buffer, capacity);
 }
 
 std::size_t load_string(unsigned id, char* buffer, std::size_t capacity) {
