@@ -5,7 +5,18 @@
  * (series code, function number, group, mode) count by their low half only.
  * Every export returns a signed 16-bit result code: the DREMOXA7_* values
  * below, or a code passed through unchanged from a suite library.
- * Usable from C and C++. */
+ * Usable from C and C++.
+ *
+ * Threads: the library keeps nothing from one call to the next except what
+ * it fixed while loading (its own file and directory), so every export may
+ * be called from any thread, also while other calls run. The searches
+ * (FindWinTitle, FindWinTitleP, FindFuncWin, QFindFuncWin, FindZorWin,
+ * LastAppCheck) and the project queries (StaBarCpuName and the axis
+ * queries) are meant for any thread. The exports that act on the desktop
+ * (SetActiveZorWin, the jumps, OpenZorHelp) are still meant for the tool's
+ * user-interface thread: the foreground window, the active window and the
+ * clipboard belong to the whole desktop, and two calls racing for them
+ * give whichever order the system lets them have. */
 #ifndef DREMOXA7_H
 #define DREMOXA7_H
 
@@ -24,15 +35,15 @@ extern "C" {
 
 /* Result codes the library produces itself. */
 #define DREMOXA7_OK 0
-#define DREMOXA7_OUT_OF_RANGE 4    /* series, function, group or mode out of range */
-#define DREMOXA7_NO_EXECUTABLE 6   /* the executable to start does not exist */
-#define DREMOXA7_REFUSED (-1)      /* foreground change refused; CPU index out of range */
-#define DREMOXA7_NOT_FOUND (-2)    /* no window handle given; file missing */
-#define DREMOXA7_UNREADABLE (-3)   /* file could not be opened, positioned or read */
+#define DREMOXA7_OUT_OF_RANGE 4  /* series, function, group or mode out of range */
+#define DREMOXA7_NO_EXECUTABLE 6 /* the executable to start does not exist */
+#define DREMOXA7_REFUSED (-1)    /* foreground change refused; CPU index out of range */
+#define DREMOXA7_NOT_FOUND (-2)  /* no window handle given; file missing */
+#define DREMOXA7_UNREADABLE (-3) /* file could not be opened, positioned or read */
 
 /* Capacities of the caller's buffers. */
-#define DREMOXA7_TITLE_CAPACITY 350 /* found titles: at most 349 characters */
-#define DREMOXA7_FUNCTION_COUNT 48  /* window list of FindZorWin */
+#define DREMOXA7_TITLE_CAPACITY 350   /* found titles: at most 349 characters */
+#define DREMOXA7_FUNCTION_COUNT 48    /* window list of FindZorWin */
 #define DREMOXA7_CPU_TEXT_CAPACITY 21 /* status-bar CPU text: at most 20 characters */
 #define DREMOXA7_AXIS_TABLE_SIZE 256  /* axis usage table: 32 entries of 8 bytes */
 

@@ -13,7 +13,15 @@ Suite& suite() {
   return instance;
 }
 
-void reset_suite() { suite() = Suite{}; }
+void reset_suite() {
+  const auto lock = lock_suite();
+  suite() = Suite{};
+}
+
+std::unique_lock<std::recursive_mutex> lock_suite() {
+  static std::recursive_mutex mutex;
+  return std::unique_lock(mutex);
+}
 
 std::int16_t Suite::failure(const std::string& name, long key) const {
   const auto by_name = failures.find(name);
@@ -97,14 +105,17 @@ namespace suite_limits = dremoxa7::suite;
 extern "C" {
 
 std::int16_t GetZorFuncWinTitle(std::int16_t series, std::int16_t function, char* title) {
+  const auto lock = dremoxa7::fake::lock_suite();
   return answer_title("GetZorFuncWinTitle", suite().titles, series, function, title);
 }
 
 std::int16_t QGetZorFuncWinTitle(std::int16_t series, std::int16_t function, char* title) {
+  const auto lock = dremoxa7::fake::lock_suite();
   return answer_title("QGetZorFuncWinTitle", suite().q_titles, series, function, title);
 }
 
 std::int16_t GetZorExeNo(std::int16_t function, std::int16_t* number) {
+  const auto lock = dremoxa7::fake::lock_suite();
   auto& s = suite();
   s.record({"GetZorExeNo", {function}, {}});
   if (const std::int16_t code = s.failure("GetZorExeNo", function)) return code;
@@ -113,6 +124,7 @@ std::int16_t GetZorExeNo(std::int16_t function, std::int16_t* number) {
 }
 
 std::int16_t GetZorExeName(std::int16_t number, char* name, char* text2, char* text3) {
+  const auto lock = dremoxa7::fake::lock_suite();
   auto& s = suite();
   s.record({"GetZorExeName", {number}, {}});
   if (const std::int16_t code = s.failure("GetZorExeName", number)) return code;
@@ -123,20 +135,24 @@ std::int16_t GetZorExeName(std::int16_t number, char* name, char* text2, char* t
 }
 
 std::int16_t GetZorInstallPath(std::int16_t series, std::int16_t* value, char* directory) {
+  const auto lock = dremoxa7::fake::lock_suite();
   return answer_install_path("GetZorInstallPath", suite().install_paths, series, value, directory);
 }
 
 std::int16_t QGetZorInstallPath(std::int16_t series, std::int16_t* value, char* directory) {
+  const auto lock = dremoxa7::fake::lock_suite();
   return answer_install_path("QGetZorInstallPath", suite().q_install_paths, series, value,
                              directory);
 }
 
 std::int16_t AGetZorInstallPath(std::int16_t series, std::int16_t* value, char* directory) {
+  const auto lock = dremoxa7::fake::lock_suite();
   return answer_install_path("AGetZorInstallPath", suite().a_install_paths, series, value,
                              directory);
 }
 
 std::int16_t CDbCpuSpec(std::int16_t cpu_type, std::int32_t qualifier, void* record) {
+  const auto lock = dremoxa7::fake::lock_suite();
   auto& s = suite();
   s.record({"CDbCpuSpec", {cpu_type, qualifier}, {}});
   if (const std::int16_t code = s.failure("CDbCpuSpec", cpu_type)) return code;
@@ -146,6 +162,7 @@ std::int16_t CDbCpuSpec(std::int16_t cpu_type, std::int32_t qualifier, void* rec
 }
 
 std::int16_t QHA_CodeToMCode(std::int16_t kind, std::int16_t type_code, std::int32_t* converted) {
+  const auto lock = dremoxa7::fake::lock_suite();
   auto& s = suite();
   s.record({"QHA_CodeToMCode", {kind, type_code}, {}});
   if (const std::int16_t code = s.failure("QHA_CodeToMCode", type_code)) return code;
@@ -154,6 +171,7 @@ std::int16_t QHA_CodeToMCode(std::int16_t kind, std::int16_t type_code, std::int
 }
 
 std::int16_t M_Codeinf(std::int32_t converted, void* record) {
+  const auto lock = dremoxa7::fake::lock_suite();
   auto& s = suite();
   s.record({"M_Codeinf", {converted}, {}});
   if (const std::int16_t code = s.failure("M_Codeinf", converted)) return code;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,5 +74,9 @@ struct Suite {
 
 Suite& suite();
 void reset_suite();
+
+// The library may call the suite from several threads at once: every call
+// of the fake holds this lock while it answers and records.
+[[nodiscard]] std::unique_lock<std::recursive_mutex> lock_suite();
 
 }  // namespace dremoxa7::fake

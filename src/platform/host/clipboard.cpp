@@ -7,23 +7,40 @@
 namespace dremoxa7 {
 namespace host {
 
-void hold_clipboard(int attempts) { world().clipboard.held_attempts = attempts; }
-void refuse_clipboard_data(bool refuse) { world().clipboard.refuse_data = refuse; }
-void put_clipboard_text(const std::string& text) { world().clipboard.block = text + '\0'; }
-std::optional<std::string> clipboard_block() { return world().clipboard.block; }
+void hold_clipboard(int attempts) {
+  const auto lock = host::lock_world();
+  world().clipboard.held_attempts = attempts;
+}
+void refuse_clipboard_data(bool refuse) {
+  const auto lock = host::lock_world();
+  world().clipboard.refuse_data = refuse;
+}
+void put_clipboard_text(const std::string& text) {
+  const auto lock = host::lock_world();
+  world().clipboard.block = text + '\0';
+}
+std::optional<std::string> clipboard_block() {
+  const auto lock = host::lock_world();
+  return world().clipboard.block;
+}
 
 std::string clipboard_text() {
+  const auto lock = host::lock_world();
   const auto& block = world().clipboard.block;
   return block ? std::string(bounded_view(block->data(), block->size())) : std::string();
 }
 
-bool clipboard_is_open() { return world().clipboard.open; }
+bool clipboard_is_open() {
+  const auto lock = host::lock_world();
+  return world().clipboard.open;
+}
 
 }  // namespace host
 
 namespace platform {
 
 bool open_clipboard() {
+  const auto lock = host::lock_world();
   auto& clipboard = host::world().clipboard;
   ++host::world().counters.clipboard_opens;
   if (clipboard.held_attempts != 0) {
@@ -35,9 +52,13 @@ bool open_clipboard() {
   return true;
 }
 
-void close_clipboard() { host::world().clipboard.open = false; }
+void close_clipboard() {
+  const auto lock = host::lock_world();
+  host::world().clipboard.open = false;
+}
 
 bool empty_clipboard() {
+  const auto lock = host::lock_world();
   auto& clipboard = host::world().clipboard;
   if (!clipboard.open) return false;
   clipboard.block.reset();
@@ -45,6 +66,7 @@ bool empty_clipboard() {
 }
 
 bool set_clipboard_text(std::string_view text, std::size_t block_size) {
+  const auto lock = host::lock_world();
   auto& clipboard = host::world().clipboard;
   if (!clipboard.open || clipboard.refuse_data || block_size == 0) return false;
   std::string block(block_size, '\0');

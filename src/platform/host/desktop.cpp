@@ -24,12 +24,14 @@ void raise(platform::Window window) {
 }  // namespace
 
 platform::Window add_window(const std::string& title, bool iconic) {
+  const auto lock = host::lock_world();
   const platform::Window window = new_window(title, iconic);
   world().z_order.push_back(window);
   return window;
 }
 
 platform::Window add_popup(platform::Window owner, const std::string& title) {
+  const auto lock = host::lock_world();
   const platform::Window popup = new_window(title, false);
   world().windows.back().owner = owner;
   world().z_order.insert(world().z_order.begin(), popup);
@@ -38,6 +40,7 @@ platform::Window add_popup(platform::Window owner, const std::string& title) {
 }
 
 void close_window(platform::Window window) {
+  const auto lock = host::lock_world();
   HostWindow* entry = find_window(window);
   if (entry == nullptr) return;
   entry->alive = false;
@@ -47,31 +50,52 @@ void close_window(platform::Window window) {
 }
 
 bool window_iconic(platform::Window window) {
+  const auto lock = host::lock_world();
   const HostWindow* entry = find_window(window);
   return entry != nullptr && entry->iconic;
 }
 
-std::vector<platform::Window> z_order() { return world().z_order; }
-const std::vector<WindowEvent>& window_events() { return world().window_events; }
-platform::Window foreground_window() { return world().foreground; }
-void refuse_foreground(bool refuse) { world().refuse_foreground = refuse; }
-void refuse_foreground_to(platform::Window window) { world().refused_window = window; }
+std::vector<platform::Window> z_order() {
+  const auto lock = host::lock_world();
+  return world().z_order;
+}
+const std::vector<WindowEvent>& window_events() {
+  const auto lock = host::lock_world();
+  return world().window_events;
+}
+platform::Window foreground_window() {
+  const auto lock = host::lock_world();
+  return world().foreground;
+}
+void refuse_foreground(bool refuse) {
+  const auto lock = host::lock_world();
+  world().refuse_foreground = refuse;
+}
+void refuse_foreground_to(platform::Window window) {
+  const auto lock = host::lock_world();
+  world().refused_window = window;
+}
 
 }  // namespace host
 
 namespace platform {
 
 void enumerate_windows(WindowVisitor visit, void* context) {
-  ++host::world().counters.enumerations;
   // Like EnumWindows, the walk goes over the windows as they stood when it
-  // began.
-  const std::vector<Window> snapshot = host::world().z_order;
+  // began, and other threads may change the desktop while it visits.
+  std::vector<Window> snapshot;
+  {
+    const auto lock = host::lock_world();
+    ++host::world().counters.enumerations;
+    snapshot = host::world().z_order;
+  }
   for (Window window : snapshot) {
     if (!visit(window, context)) return;
   }
 }
 
 int window_title(Window window, char* buffer, int capacity) {
+  const auto lock = host::lock_world();
   ++host::world().counters.title_reads;
   if (capacity <= 0) return 0;
   const host::HostWindow* entry = host::find_window(window);
@@ -80,12 +104,14 @@ int window_title(Window window, char* buffer, int capacity) {
 }
 
 Window last_active_popup(Window window) {
+  const auto lock = host::lock_world();
   const host::HostWindow* entry = host::find_window(window);
   if (entry == nullptr) return nullptr;
   return host::find_window(entry->last_popup) ? entry->last_popup : window;
 }
 
 bool set_foreground(Window window) {
+  const auto lock = host::lock_world();
   host::World& w = host::world();
   ++w.counters.foreground_requests;
   if (w.refuse_foreground || window == w.refused_window || host::find_window(window) == nullptr) {
@@ -97,9 +123,13 @@ bool set_foreground(Window window) {
   return true;
 }
 
-bool is_iconic(Window window) { return host::window_iconic(window); }
+bool is_iconic(Window window) {
+  const auto lock = host::lock_world();
+  return host::window_iconic(window);
+}
 
 void show_normal(Window window) {
+  const auto lock = host::lock_world();
   ++host::world().counters.show_requests;
   host::HostWindow* entry = host::find_window(window);
   if (entry == nullptr) return;

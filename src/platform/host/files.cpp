@@ -26,15 +26,18 @@ bool may_share(const std::string& path, const Access& wanted) {
 }  // namespace
 
 void map_drive(char letter, const std::string& host_directory) {
+  const auto lock = host::lock_world();
   world().drives[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] =
       host_directory;
 }
 
 void set_current_directory(const std::string& host_directory) {
+  const auto lock = host::lock_world();
   world().current_directory = host_directory;
 }
 
 std::string host_path(const std::string& path) {
+  const auto lock = host::lock_world();
   std::string rest = path;
   std::string base = world().current_directory;
   if (rest.size() >= 2 && rest[1] == ':') {
@@ -52,18 +55,23 @@ std::string host_path(const std::string& path) {
 }
 
 int hold_file(const std::string& path, Access access) {
+  const auto lock = host::lock_world();
   const std::string target = host_path(path);
   if (!may_share(target, access)) return -1;
   const std::intptr_t id = world().next_file++;
-  world().open_files[id] = OpenFile{target, access, nullptr};
+  world().open_files[id] = OpenFile{target, access, {}};
   return static_cast<int>(id);
 }
 
-void release_file(int token) { world().open_files.erase(token); }
+void release_file(int token) {
+  const auto lock = host::lock_world();
+  world().open_files.erase(token);
+}
 
 int open_file_count() {
+  const auto lock = host::lock_world();
   int count = 0;
-  for (const auto& [id, open] : world().open_files) count += open.stream != nullptr ? 1 : 0;
+  for (const auto& [id, open] : world().open_files) count += open.stream ? 1 : 0;
   return count;
 }
 
@@ -72,6 +80,7 @@ int open_file_count() {
 namespace platform {
 
 bool path_exists(const char* path) {
+  const auto lock = host::lock_world();
   ++host::world().counters.existence_tests;
   std::error_code error;
   // As the attribute query the Windows backend makes: a name holding search
@@ -82,6 +91,7 @@ bool path_exists(const char* path) {
 }
 
 FileId open_file(const char* path, Sharing sharing) {
+  const auto lock = host::lock_world();
   host::World& w = host::world();
   ++w.counters.file_opens;
   const std::string target = host::host_path(std::string(view_of(path)));
@@ -90,39 +100,39 @@ FileId open_file(const char* path, Sharing sharing) {
   const bool share = sharing == Sharing::read_write;
   const host::Access access{true, false, share, share};
   if (!host::may_share(target, access)) return kNoFile;
-  std::FILE* stream = std::fopen(target.c_str(), "rb");
-  if (stream == nullptr) return kNoFile;
+  host::UniqueStream stream(std::fopen(target.c_str(), "rb"));
+  if (!stream) return kNoFile;
   const FileId id = w.next_file++;
-  w.open_files[id] = host::OpenFile{target, access, stream};
+  w.open_files[id] = host::OpenFile{target, access, std::move(stream)};
   return id;
 }
 
 long seek_file(FileId file, long offset) {
+  const auto lock = host::lock_world();
   host::World& w = host::world();
   ++w.counters.file_seeks;
   const auto it = w.open_files.find(file);
   if (it == w.open_files.end() || offset < 0) return -1;
-  if (std::fseek(it->second.stream, offset, SEEK_SET) != 0) return -1;
-  return std::ftell(it->second.stream);
+  if (std::fseek(it->second.stream.get(), offset, SEEK_SET) != 0) return -1;
+  return std::ftell(it->second.stream.get());
 }
 
 long read_file(FileId file, void* buffer, std::size_t size) {
+  const auto lock = host::lock_world();
   host::World& w = host::world();
   ++w.counters.file_reads;
   const auto it = w.open_files.find(file);
   if (it == w.open_files.end()) return -1;
-  const std::size_t got = std::fread(buffer, 1, size, it->second.stream);
-  if (got < size && std::ferror(it->second.stream)) return -1;
+  const std::size_t got = std::fread(buffer, 1, size, it->second.stream.get());
+  if (got < size && std::ferror(it->second.stream.get())) return -1;
   return static_cast<long>(got);
 }
 
 void close_file(FileId file) {
+  const auto lock = host::lock_world();
   host::World& w = host::world();
   ++w.counters.file_closes;
-  const auto it = w.open_files.find(file);
-  if (it == w.open_files.end()) return;
-  std::fclose(it->second.stream);
-  w.open_files.erase(it);
+  w.open_files.erase(file);
 }
 
 }  // namespace platform

@@ -21,13 +21,17 @@ std::string lower(std::string_view text) {
 }  // namespace
 
 void load_library(const std::string& file_name) {
+  const auto lock = host::lock_world();
   world().library = file_name;
   const std::size_t separator = file_name.find_last_of("\\/:");
   const std::string name = file_name.substr(separator == std::string::npos ? 0 : separator + 1);
   world().modules[lower(name)] = file_name;
 }
 
-void set_executable(const std::string& file_name) { world().executable = file_name; }
+void set_executable(const std::string& file_name) {
+  const auto lock = host::lock_world();
+  world().executable = file_name;
+}
 
 }  // namespace host
 
@@ -48,16 +52,19 @@ constexpr StringEntry kStrings[] = {
 }  // namespace
 
 std::size_t module_file_name(const char* module_name, char* buffer, std::size_t capacity) {
+  const auto lock = host::lock_world();
   const host::World& w = host::world();
   const auto it = w.modules.find(host::lower(view_of(module_name)));
   return copy_text(buffer, capacity, it != w.modules.end() ? it->second : w.executable);
 }
 
 std::size_t own_file_name(char* buffer, std::size_t capacity) {
+  const auto lock = host::lock_world();
   return copy_text(buffer, capacity, host::world().library);
 }
 
 std::size_t load_string(unsigned id, char* buffer, std::size_t capacity) {
+  const auto lock = host::lock_world();
   for (const StringEntry& entry : kStrings) {
     if (entry.id == id) return copy_text(buffer, capacity, entry.text);
   }

@@ -6,15 +6,28 @@
 namespace dremoxa7 {
 namespace host {
 
-const std::vector<StartedProgram>& started_programs() { return world().started; }
+const std::vector<StartedProgram>& started_programs() {
+  const auto lock = host::lock_world();
+  return world().started;
+}
 
 void on_start(std::function<void(const std::string&)> hook) {
+  const auto lock = host::lock_world();
   world().start_hook = std::move(hook);
 }
 
-void set_active_window(platform::Window window) { world().active_window = window; }
-const std::vector<HelpRequest>& help_requests() { return world().help; }
-long clock_ms() { return world().clock; }
+void set_active_window(platform::Window window) {
+  const auto lock = host::lock_world();
+  world().active_window = window;
+}
+const std::vector<HelpRequest>& help_requests() {
+  const auto lock = host::lock_world();
+  return world().help;
+}
+long clock_ms() {
+  const auto lock = host::lock_world();
+  return world().clock;
+}
 
 }  // namespace host
 
@@ -24,6 +37,7 @@ namespace platform {
 constexpr unsigned kHelpKey = 0x0101;
 
 void start_program(const char* command_line) {
+  const auto lock = host::lock_world();
   host::World& w = host::world();
   const std::string line(view_of(command_line));
   w.started.push_back(
@@ -31,15 +45,20 @@ void start_program(const char* command_line) {
   if (w.start_hook) w.start_hook(line);
 }
 
-Window active_window() { return host::world().active_window; }
+Window active_window() {
+  const auto lock = host::lock_world();
+  return host::world().active_window;
+}
 
 void open_help(Window owner, const char* help_file, unsigned command, std::uintptr_t data) {
+  const auto lock = host::lock_world();
   std::string keyword;
   if (command == kHelpKey && data != 0) keyword = reinterpret_cast<const char*>(data);
   host::world().help.push_back({owner, std::string(view_of(help_file)), command, data, keyword});
 }
 
 void sleep_ms(unsigned milliseconds) {
+  const auto lock = host::lock_world();
   host::World& w = host::world();
   ++w.counters.sleeps;
   w.clock += milliseconds;

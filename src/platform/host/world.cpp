@@ -7,6 +7,11 @@ World& world() {
   return instance;
 }
 
+std::unique_lock<std::recursive_mutex> lock_world() {
+  static std::recursive_mutex mutex;
+  return std::unique_lock(mutex);
+}
+
 HostWindow* find_window(platform::Window window) {
   const auto index = reinterpret_cast<std::uintptr_t>(window);
   World& w = world();
@@ -16,11 +21,12 @@ HostWindow* find_window(platform::Window window) {
 }
 
 const Counters& counters() { return world().counters; }
-void reset_counters() { world().counters = Counters{}; }
+void reset_counters() {
+  const auto lock = lock_world();
+  world().counters = Counters{};
+}
 void reset() {
-  for (auto& [id, file] : world().open_files) {
-    if (file.stream != nullptr) std::fclose(file.stream);
-  }
+  const auto lock = lock_world();
   world() = World{};
 }
 

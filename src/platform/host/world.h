@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "base/unique_resource.h"
 #include "platform/host/host_control.h"
 
 namespace dremoxa7::host {
@@ -19,10 +21,13 @@ struct HostWindow {
   platform::Window last_popup = nullptr;
 };
 
+inline void close_stream(std::FILE* stream) noexcept { std::fclose(stream); }
+using UniqueStream = UniqueResource<NullIsNone<std::FILE*, close_stream>>;
+
 struct OpenFile {
   std::string path;  // the host path
   Access access;
-  std::FILE* stream = nullptr;  // null for another program's hold
+  UniqueStream stream;  // none for another program's hold
 };
 
 struct World {
@@ -63,6 +68,11 @@ struct World {
 };
 
 World& world();
+
+// The model serves several threads at once, as the system does: every call
+// into it holds this lock while it touches the world. It is recursive
+// because a start hook may open windows while the start is recorded.
+[[nodiscard]] std::unique_lock<std::recursive_mutex> lock_world();
 
 // The live window behind a handle, or null.
 HostWindow* find_window(platform::Window window);
