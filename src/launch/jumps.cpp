@@ -1,6 +1,7 @@
 #include "launch/jumps.h"
 
 #include "frame/suite.h"
+#include "launch/command_line.h"
 #include "launch/executable_path.h"
 #include "launch/handoff.h"
 #include "platform/platform.h"
@@ -10,6 +11,9 @@
 
 namespace dremoxa7::launch {
 namespace {
+
+// Quotes and all, an executable path always fits a command line.
+static_assert(CommandLine::capacity >= ExecutablePath::capacity + 2);
 
 using InstallPathCall = std::int16_t(DREMOXA7_SUITE_CALL*)(std::int16_t, std::int16_t*, char*);
 
@@ -37,8 +41,9 @@ void activate_or_start(platform::Window window, const ExecutablePath& path, cons
     windows::activate(window);
     return;
   }
+  const auto line = command_line(path.view(), {});
   if (handoff != nullptr && handoff[0] != '\0') put_handoff_text(handoff);
-  platform::start_program(path.c_str());
+  platform::start_program(line->c_str());
 }
 
 }  // namespace

@@ -45,8 +45,10 @@ bool set_foreground(Window window);
 
 bool is_iconic(Window window);
 
-// ShowWindow with the normal-show command (1).
-void show_normal(Window window);
+// Asks the window to show itself normally (command 1), restoring it when
+// minimised (ShowWindowAsync). The call never waits for the window's
+// thread: a tool that does not answer is restored once it answers again.
+void restore_without_waiting(Window window);
 
 // --- Module and resources --------------------------------------------------
 
@@ -96,6 +98,8 @@ class ClipboardSession {
 // --- Processes, help and time ----------------------------------------------
 
 // WinExec with the normal-show command (1); the outcome is not reported.
+// The command line is started as it is: whoever builds it quotes a path
+// that holds a blank.
 void start_program(const char* command_line);
 
 // The calling thread's active window, or null.

@@ -7,7 +7,7 @@ Result activate(platform::Window window) {
   // The pop-up is noted before the switch, which may change it.
   const platform::Window popup = platform::last_active_popup(window);
   if (!platform::set_foreground(window)) return kRefused;
-  if (platform::is_iconic(window)) platform::show_normal(window);
+  if (platform::is_iconic(window)) platform::restore_without_waiting(window);
   if (popup != nullptr && popup != window && !platform::set_foreground(popup)) return kRefused;
   return kOk;
 }

@@ -22,8 +22,24 @@ TEST_F(ActivationTest, MinimisedWindowIsRestoredAfterItTakesTheForeground) {
   EXPECT_EQ(host::foreground_window(), tool);
   EXPECT_FALSE(host::window_iconic(tool));
   EXPECT_EQ(host::z_order().front(), tool);
+  EXPECT_EQ(host::window_events(), (std::vector<Event>{{Event::foreground, tool},
+                                                       {Event::restore_request, tool},
+                                                       {Event::restored, tool}}));
+}
+
+TEST_F(ActivationTest, AHungMinimisedToolIsRestoredOnceItAnswersAgain) {
+  const platform::Window tool = host::add_window("Tool", /*iconic=*/true);
+  host::stop_answering(tool);
+  // The call returns at once: the restore waits for the tool, not the caller.
+  EXPECT_EQ(SetActiveZorWin(tool), DREMOXA7_OK);
+  EXPECT_EQ(host::foreground_window(), tool);
+  EXPECT_TRUE(host::window_iconic(tool));
   EXPECT_EQ(host::window_events(),
-            (std::vector<Event>{{Event::foreground, tool}, {Event::show_normal, tool}}));
+            (std::vector<Event>{{Event::foreground, tool}, {Event::restore_request, tool}}));
+
+  host::answer_again(tool);
+  EXPECT_FALSE(host::window_iconic(tool));
+  EXPECT_EQ(host::window_events().back(), (Event{Event::restored, tool}));
 }
 
 TEST_F(ActivationTest, ShownWindowIsNotRestoredAgain) {
@@ -42,7 +58,8 @@ TEST_F(ActivationTest, LastActivePopupComesToTheFront) {
   EXPECT_EQ(host::window_events(),
             (std::vector<Event>{{Event::foreground, host::window_events().front().window},
                                 {Event::foreground, tool},
-                                {Event::show_normal, tool},
+                                {Event::restore_request, tool},
+                                {Event::restored, tool},
                                 {Event::foreground, popup}}));
 }
 
@@ -67,7 +84,7 @@ TEST_F(ActivationTest, RefusedForegroundIsReported) {
   host::refuse_foreground(true);
   EXPECT_EQ(SetActiveZorWin(tool), DREMOXA7_REFUSED);
   EXPECT_TRUE(host::window_iconic(tool));  // nothing was restored
-  EXPECT_EQ(host::counters().show_requests, 0);
+  EXPECT_EQ(host::counters().restore_requests, 0);
 
   // A closed (stale) handle is refused the same way.
   host::refuse_foreground(false);

@@ -209,6 +209,25 @@ TEST_F(JumpTest, PackageJump) {
   EXPECT_EQ(host::clipboard_text(), "before");
 }
 
+// A decoy where the path would stop at its first blank never starts: the
+// path goes to the system in quotes, for every jump.
+TEST_F(JumpTest, AnInstallDirectoryWithABlankStartsTheToolItself) {
+  files_.write("Suite Tools/motion.exe", "MZ");
+  files_.write("Suite.exe", "MZ");
+  files_.write("Suite Tools/pkg.exe", "MZ");
+  for (const Variant& v : kVariants) {
+    SCOPED_TRACE(v.name);
+    SetUp();
+    describe_tool(v, false);
+    (fake::suite().*v.install_paths)[kSeries] = "I:\\Suite Tools\\";
+    EXPECT_EQ(v.jump(kSeries, kFunction, "text"), DREMOXA7_OK);
+    EXPECT_EQ(started(), std::vector<std::string>{"\"I:\\Suite Tools\\motion.exe\""});
+  }
+  SetUp();
+  EXPECT_EQ(ZorPacJump("I:\\Suite Tools\\", "pkg", nullptr), DREMOXA7_OK);
+  EXPECT_EQ(started(), std::vector<std::string>{"\"I:\\Suite Tools\\pkg.exe\""});
+}
+
 TEST_F(JumpTest, OverlongPackagePathNamesNoExecutable) {
   const std::string directory = "I:\\" + std::string(5000, 'd') + "\\";
   EXPECT_EQ(ZorPacJump(directory.c_str(), "tool", nullptr), DREMOXA7_NO_EXECUTABLE);

@@ -23,6 +23,26 @@ void raise(platform::Window window) {
 
 }  // namespace
 
+void perform_pending_restore(platform::Window window, HostWindow& entry) {
+  if (!entry.restore_pending) return;
+  entry.restore_pending = false;
+  entry.iconic = false;
+  world().window_events.push_back({WindowEvent::restored, window});
+}
+
+void stop_answering(platform::Window window) {
+  const auto lock = lock_world();
+  if (HostWindow* entry = find_window(window)) entry->answering = false;
+}
+
+void answer_again(platform::Window window) {
+  const auto lock = lock_world();
+  HostWindow* entry = find_window(window);
+  if (entry == nullptr) return;
+  entry->answering = true;
+  perform_pending_restore(window, *entry);
+}
+
 platform::Window add_window(const std::string& title, bool iconic) {
   const auto lock = host::lock_world();
   const platform::Window window = new_window(title, iconic);
@@ -128,13 +148,14 @@ bool is_iconic(Window window) {
   return host::window_iconic(window);
 }
 
-void show_normal(Window window) {
+void restore_without_waiting(Window window) {
   const auto lock = host::lock_world();
-  ++host::world().counters.show_requests;
+  ++host::world().counters.restore_requests;
   host::HostWindow* entry = host::find_window(window);
   if (entry == nullptr) return;
-  entry->iconic = false;
-  host::world().window_events.push_back({host::WindowEvent::show_normal, window});
+  host::world().window_events.push_back({host::WindowEvent::restore_request, window});
+  entry->restore_pending = true;
+  if (entry->answering) host::perform_pending_restore(window, *entry);
 }
 
 }  // namespace platform

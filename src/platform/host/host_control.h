@@ -16,9 +16,11 @@
 
 namespace dremoxa7::host {
 
-// Foreground changes and restores, in the order they happened.
+// Foreground changes, restore requests and restores, in the order they
+// happened. A window whose thread answers is restored as soon as it is
+// asked; one that does not answer keeps the request until it answers again.
 struct WindowEvent {
-  enum Kind { foreground, show_normal } kind;
+  enum Kind { foreground, restore_request, restored } kind;
   platform::Window window;
   bool operator==(const WindowEvent&) const = default;
 };
@@ -27,7 +29,7 @@ struct Counters {
   long enumerations = 0;
   long title_reads = 0;
   long foreground_requests = 0;
-  long show_requests = 0;
+  long restore_requests = 0;
   long clipboard_opens = 0;  // attempts, granted or not
   long existence_tests = 0;
   long file_opens = 0;  // attempts, granted or not
@@ -54,6 +56,12 @@ platform::Window add_window(const std::string& title, bool iconic = false);
 platform::Window add_popup(platform::Window owner, const std::string& title);
 
 void close_window(platform::Window window);
+
+// The window's thread stops answering (a long computation, a stuck modal
+// loop, a debugger) and later answers again: a restore asked for in
+// between is performed only then.
+void stop_answering(platform::Window window);
+void answer_again(platform::Window window);
 bool window_iconic(platform::Window window);
 
 // Top of the Z-order first.

@@ -19,6 +19,8 @@ struct HostWindow {
   bool iconic = false;
   platform::Window owner = nullptr;
   platform::Window last_popup = nullptr;
+  bool answering = true;
+  bool restore_pending = false;
 };
 
 inline void close_stream(std::FILE* stream) noexcept { std::fclose(stream); }
@@ -76,5 +78,8 @@ World& world();
 
 // The live window behind a handle, or null.
 HostWindow* find_window(platform::Window window);
+
+// The window's thread handles the restore it was asked for (world locked).
+void perform_pending_restore(platform::Window window, HostWindow& entry);
 
 }  // namespace dremoxa7::host

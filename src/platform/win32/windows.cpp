@@ -41,6 +41,10 @@ bool set_foreground(Window window) { return SetForegroundWindow(to_hwnd(window))
 
 bool is_iconic(Window window) { return IsIconic(to_hwnd(window)) != FALSE; }
 
-void show_normal(Window window) { ShowWindow(to_hwnd(window), SW_SHOWNORMAL); }
+void restore_without_waiting(Window window) {
+  // ShowWindow would wait until the window's thread handled the request,
+  // and a hung tool would then hold the caller for as long as it hangs.
+  ShowWindowAsync(to_hwnd(window), SW_SHOWNORMAL);
+}
 
 }  // namespace dremoxa7::platform
