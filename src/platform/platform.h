@@ -116,6 +116,10 @@ void sleep_ms(unsigned milliseconds);
 // path.
 bool path_exists(const char* path);
 
+// DeleteFileA: false when the file could not be deleted (missing, a
+// directory, or held open by someone who does not share deletion).
+bool delete_file(const char* path);
+
 // Who else may open a file while we hold it open for reading.
 enum class Sharing { read_write, none };
 
@@ -150,6 +154,17 @@ class File {
 };
 
 // --- Messages --------------------------------------------------------------
+
+// The close message every window understands (WM_CLOSE).
+inline constexpr unsigned kCloseMessage = 16;
+
+// The message registered under name (RegisterWindowMessageA): the same
+// number for the same name in every program of the desktop; 0 on failure.
+unsigned register_message(const char* name);
+
+// PostMessageA with both parameters 0: queued for the window's thread,
+// never waiting for it. False when the window is gone.
+bool post_message(Window window, unsigned message);
 
 // MessageBoxA with OK and the exclamation icon, no owner window; blocks
 // until the user closes it.

@@ -1,6 +1,8 @@
 #include "suite_fake.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "base/text.h"
 #include "frame/suite.h"
@@ -92,12 +94,29 @@ std::int16_t answer_title(const char* name, const std::map<std::pair<int, int>, 
   return 0;
 }
 
+// Reads length bytes at offset of the real file behind path.
+std::int16_t read_file(const char* name, const char* path, std::int32_t offset, std::int32_t length,
+                       void* buffer) {
+  Suite& s = suite();
+  const std::string text = path != nullptr ? path : "";
+  s.record({name, {offset, length}, text});
+  if (const std::int16_t code = s.failure(name, offset)) return code;
+  std::ifstream file(host::host_path(text), std::ios::binary);
+  if (!file) return 3;
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (offset < 0 || length < 0 || static_cast<std::size_t>(offset) + length > bytes.size())
+    return 5;
+  std::memcpy(buffer, bytes.data() + offset, static_cast<std::size_t>(length));
+  return 0;
+}
+
 }  // namespace
 }  // namespace dremoxa7::fake
 
 using dremoxa7::copy_text;
 using dremoxa7::fake::answer_install_path;
 using dremoxa7::fake::answer_title;
+using dremoxa7::fake::read_file;
 using dremoxa7::fake::suite;
 using dremoxa7::fake::value_or;
 namespace suite_limits = dremoxa7::suite;
@@ -149,6 +168,55 @@ std::int16_t AGetZorInstallPath(std::int16_t series, std::int16_t* value, char* 
   const auto lock = dremoxa7::fake::lock_suite();
   return answer_install_path("AGetZorInstallPath", suite().a_install_paths, series, value,
                              directory);
+}
+
+std::int16_t GetZorShortPacName(std::int16_t series, char* name) {
+  const auto lock = dremoxa7::fake::lock_suite();
+  auto& s = suite();
+  s.record({"GetZorShortPacName", {series}, {}});
+  if (const std::int16_t code = s.failure("GetZorShortPacName", series)) return code;
+  s.answer_text(name, suite_limits::kShortPacNameCapacity,
+                value_or(s.short_pac_names, series, std::string()));
+  return 0;
+}
+
+std::int16_t GetZorWork1Info(std::int16_t selector, std::int16_t* flag, char* path, char* text1,
+                             char* display, char* text3) {
+  const auto lock = dremoxa7::fake::lock_suite();
+  auto& s = suite();
+  s.record({"GetZorWork1Info", {selector}, {}});
+  if (const std::int16_t code = s.failure("GetZorWork1Info", selector)) return code;
+  *flag = s.work1_flag;
+  copy_text(path, suite_limits::kWork1PathCapacity, "work path");
+  copy_text(text1, suite_limits::kWork1TextCapacity, "work text");
+  s.answer_text(display, suite_limits::kWork1TextCapacity, s.work1_display);
+  copy_text(text3, suite_limits::kWork1ShortCapacity, "work short");
+  return 0;
+}
+
+std::int16_t GetZorVerFileInfo(std::int16_t series, char* field1, char* field2, char* field3,
+                               char* field4) {
+  const auto lock = dremoxa7::fake::lock_suite();
+  auto& s = suite();
+  s.record({"GetZorVerFileInfo", {series}, {}});
+  if (const std::int16_t code = s.failure("GetZorVerFileInfo", series)) return code;
+  const auto fields = value_or(s.version_fields, series, std::array<std::string, 4>{});
+  s.answer_text(field1, suite_limits::kVersionLongCapacity, fields[0]);
+  s.answer_text(field2, suite_limits::kVersionShortCapacity, fields[1]);
+  s.answer_text(field3, suite_limits::kVersionShortCapacity, fields[2]);
+  s.answer_text(field4, suite_limits::kVersionLongCapacity, fields[3]);
+  return 0;
+}
+
+std::int16_t ZorFileRead2(const char* path, std::int32_t offset, std::int32_t length,
+                          void* buffer) {
+  const auto lock = dremoxa7::fake::lock_suite();
+  return read_file("ZorFileRead2", path, offset, length, buffer);
+}
+
+std::int16_t ZorFileRead(const char* path, std::int32_t offset, std::int32_t length, void* buffer) {
+  const auto lock = dremoxa7::fake::lock_suite();
+  return read_file("ZorFileRead", path, offset, length, buffer);
 }
 
 std::int16_t CDbCpuSpec(std::int16_t cpu_type, std::int32_t qualifier, void* record) {

@@ -36,6 +36,20 @@ struct Suite {
   std::map<int, std::string> q_install_paths;
   std::map<int, std::string> a_install_paths;
 
+  // Short package names by series.
+  std::map<int, std::string> short_pac_names;
+
+  // The work 1 information (any selector): its flag and its display text.
+  std::int16_t work1_flag = 0;
+  std::string work1_display;
+
+  // Version fields 1 to 4 by series.
+  std::map<int, std::array<std::string, 4>> version_fields;
+
+  // ZorFileRead and ZorFileRead2 read the real file behind the path (as the
+  // host model maps it): 3 when it cannot be opened, 5 when the range lies
+  // outside the file or the offset or length is negative.
+
   // CPU specification records by CPU type (40 bytes; unknown types: zero).
   std::map<int, std::array<std::uint8_t, 40>> cpu_specs;
   // Sets axisCount (offset 0) and extraSlotGroups (offset 20) of a type.

@@ -23,6 +23,19 @@ void raise(platform::Window window) {
 
 }  // namespace
 
+const std::vector<PostedMessage>& posted_messages() {
+  const auto lock = lock_world();
+  return world().posted;
+}
+
+unsigned registered_message(const std::string& name) {
+  const auto lock = lock_world();
+  // Registered numbers lie in 0xC000..0xFFFF, one per name.
+  auto& registered = world().registered;
+  const auto it = registered.try_emplace(name, 0xC000u + static_cast<unsigned>(registered.size()));
+  return it.first->second;
+}
+
 void perform_pending_restore(platform::Window window, HostWindow& entry) {
   if (!entry.restore_pending) return;
   entry.restore_pending = false;
@@ -156,6 +169,19 @@ void restore_without_waiting(Window window) {
   host::world().window_events.push_back({host::WindowEvent::restore_request, window});
   entry->restore_pending = true;
   if (entry->answering) host::perform_pending_restore(window, *entry);
+}
+
+unsigned register_message(const char* name) {
+  if (name == nullptr || name[0] == '\0') return 0;
+  return host::registered_message(name);
+}
+
+bool post_message(Window window, unsigned message) {
+  const auto lock = host::lock_world();
+  ++host::world().counters.posts;
+  if (host::find_window(window) == nullptr) return false;
+  host::world().posted.push_back({window, message});
+  return true;
 }
 
 }  // namespace platform

@@ -90,6 +90,19 @@ bool path_exists(const char* path) {
   return std::filesystem::exists(host::host_path(std::string(name)), error);
 }
 
+bool delete_file(const char* path) {
+  const auto lock = host::lock_world();
+  ++host::world().counters.file_deletes;
+  const std::string target = host::host_path(std::string(view_of(path)));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(target, error)) return false;
+  // Nobody here opens a file sharing its deletion: an open file stays.
+  for (const auto& [id, open] : host::world().open_files) {
+    if (open.path == target) return false;
+  }
+  return std::filesystem::remove(target, error);
+}
+
 FileId open_file(const char* path, Sharing sharing) {
   const auto lock = host::lock_world();
   host::World& w = host::world();

@@ -36,6 +36,8 @@ struct Counters {
   long file_seeks = 0;
   long file_reads = 0;
   long file_closes = 0;
+  long file_deletes = 0;  // attempts
+  long posts = 0;
   long sleeps = 0;
 };
 
@@ -71,6 +73,17 @@ std::vector<platform::Window> z_order();
 const std::vector<WindowEvent>& window_events();
 
 platform::Window foreground_window();
+
+// Messages posted to windows, oldest first.
+struct PostedMessage {
+  platform::Window window;
+  unsigned message;
+  bool operator==(const PostedMessage&) const = default;
+};
+const std::vector<PostedMessage>& posted_messages();
+
+// The number register_message gave (or will give) that name.
+unsigned registered_message(const std::string& name);
 
 // While set, every foreground change is refused, as Windows refuses one
 // to a process that may not take the foreground.

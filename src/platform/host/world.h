@@ -41,6 +41,8 @@ struct World {
   bool refuse_foreground = false;
   platform::Window refused_window = nullptr;
   std::vector<WindowEvent> window_events;
+  std::vector<PostedMessage> posted;
+  std::map<std::string, unsigned> registered;  // name -> message number
 
   std::map<std::string, std::string> modules;  // lower-case name -> file name
   std::string library = "C:\\Suite\\Bin\\dremoxa7.dll";

@@ -16,6 +16,8 @@ bool path_exists(const char* path) {
   return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool delete_file(const char* path) { return DeleteFileA(path) != FALSE; }
+
 FileId open_file(const char* path, Sharing sharing) {
   const DWORD share = sharing == Sharing::read_write ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
   const HANDLE handle = CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING,

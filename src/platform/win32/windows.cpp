@@ -47,4 +47,10 @@ void restore_without_waiting(Window window) {
   ShowWindowAsync(to_hwnd(window), SW_SHOWNORMAL);
 }
 
+unsigned register_message(const char* name) { return RegisterWindowMessageA(name); }
+
+bool post_message(Window window, unsigned message) {
+  return PostMessageA(to_hwnd(window), message, 0, 0) != FALSE;
+}
+
 }  // namespace dremoxa7::platform
