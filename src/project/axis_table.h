@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "project/file_bytes.h"
+#include "base/file_bytes.h"
 
 namespace dremoxa7::project {
 

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/file_bytes.h"
 #include "base/text.h"
 #include "frame/strings.h"
 #include "frame/suite.h"
 #include "platform/platform.h"
 #include "project/axis_table.h"
-#include "project/file_bytes.h"
 #include "project/first_series_file.h"
 #include "project/second_series_file.h"
 

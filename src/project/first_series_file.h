@@ -19,8 +19,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/file_bytes.h"
 #include "project/axis_table.h"
-#include "project/file_bytes.h"
 
 namespace dremoxa7::project {
 

@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "base/file_bytes.h"
 #include "base/result.h"
 #include "project/axis_table.h"
-#include "project/file_bytes.h"
 
 namespace dremoxa7::project {
 

@@ -3,11 +3,11 @@
 #include <cstdint>
 
 #include "base/text.h"
+#include "frame/cpu_record.h"
 #include "frame/module_path.h"
 #include "frame/state.h"
 #include "frame/strings.h"
 #include "platform/platform.h"
-#include "project/cpu_record.h"
 #include "project/status_bar_text.h"
 #include "project/version_text.h"
 

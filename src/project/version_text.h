@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "project/file_bytes.h"
+#include "base/file_bytes.h"
 
 namespace dremoxa7::project {
 

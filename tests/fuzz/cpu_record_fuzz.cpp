@@ -4,17 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "frame/cpu_record.h"
 #include "fuzz_input.h"
-#include "project/cpu_record.h"
 #include "project/status_bar_text.h"
 
 using namespace dremoxa7;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  project::CpuRecord record;
+  CpuRecord record;
   fuzz::InputReader(data, size).take(record.data(), record.size());
 
-  const project::CpuName name = project::cpu_name_of(record);
+  const CpuName name = cpu_name_of(record);
   const std::string_view all(reinterpret_cast<const char*>(record.data()), record.size());
   const std::size_t begin = all.find_first_not_of(' ');
   const std::string_view rest = begin == std::string_view::npos ? "" : all.substr(begin);

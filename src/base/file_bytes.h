@@ -1,7 +1,7 @@
-// Fields of the blocks of file bytes that the project queries read. Every
-// block is read into zero-filled storage of its full size, so that bytes a
-// short file does not hold count as zero; these helpers spell out the width
-// and signedness of each field read from it.
+// Fields of the blocks of file bytes that the library reads. Every block is
+// read into zero-filled storage of its full size, so that bytes a short file
+// does not hold count as zero; these helpers spell out the width and
+// signedness of each field read from it.
 #pragma once
 
 #include <array>
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-namespace dremoxa7::project {
+namespace dremoxa7 {
 
 template <std::size_t Size>
 using Block = std::array<std::uint8_t, Size>;
@@ -31,4 +31,4 @@ inline int low_half_signed(Bytes bytes, std::size_t offset) {
   return static_cast<std::int16_t>(low);
 }
 
-}  // namespace dremoxa7::project
+}  // namespace dremoxa7

@@ -1,4 +1,6 @@
-// The CPU records of the positioning configuration file.
+// The CPU records of the positioning configuration file, read by the
+// status-bar CPU name and by the ladder editor jump: both take the same CPU
+// name from a record.
 //
 // The file starts with a configuration header that the library does not
 // interpret, followed by one 14-byte CPU record for each CPU index 0..17.
@@ -7,10 +9,10 @@
 
 #include <cstddef>
 
+#include "base/file_bytes.h"
 #include "base/text.h"
-#include "project/file_bytes.h"
 
-namespace dremoxa7::project {
+namespace dremoxa7 {
 
 inline constexpr int kFirstCpuIndex = 0;
 inline constexpr int kLastCpuIndex = 17;
@@ -32,4 +34,4 @@ using CpuName = Text<kCpuRecordSize + 1>;
 // space separates; a tab, for one, belongs to the name.
 CpuName cpu_name_of(const CpuRecord& record);
 
-}  // namespace dremoxa7::project
+}  // namespace dremoxa7

@@ -1,6 +1,6 @@
-#include "project/cpu_record.h"
+#include "frame/cpu_record.h"
 
-namespace dremoxa7::project {
+namespace dremoxa7 {
 
 CpuName cpu_name_of(const CpuRecord& record) {
   std::size_t begin = 0;
@@ -11,4 +11,4 @@ CpuName cpu_name_of(const CpuRecord& record) {
   return CpuName({chars + begin, end - begin});
 }
 
-}  // namespace dremoxa7::project
+}  // namespace dremoxa7
