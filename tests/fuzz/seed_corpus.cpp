@@ -125,5 +125,15 @@ int main(int argc, char** argv) {
   ok &= write(second_series, "h_file", Seed(h).set(answers, {0, 0xA1, 0, 0xA2, 0, 0xA3}));
   ok &= write(second_series, "h_file_failing", Seed(h).set(answers, {0, 0xA1, 5, 0}));
 
+  // Work information blocks: the P text at 266, CPU index at 523, S value
+  // at 527, start hold at 565.
+  const std::filesystem::path work = root / "work_block";
+  ok &= write(work, "typical",
+              Seed(570).text(266, "proj1\r\n").set(523, {3}).set(527, {200}).set(565, {1}));
+  ok &= write(work, "empty_p", Seed(570).text(266, "\r").set(523, {0xFF}).set(565, {2}));
+  ok &= write(work, "full_p", Seed(570).text(266, std::string(257, 'p')).set(523, {7}));
+  ok &= write(work, "zero_before_cr", Seed(570).text(266, "AB").text(269, "CD\r"));
+  ok &= write(work, "short_file", Seed(300).text(266, "cut"));
+
   return ok ? 0 : 1;
 }
