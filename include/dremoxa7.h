@@ -91,6 +91,18 @@ short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const 
  * opened and DREMOXA7_OK returned when the caller has no active window. */
 short DREMOXA7_API OpenZorHelp(short mode, const char* helpFile, const char* keyword);
 
+/* Start check, called by a tool early in its start with its own function
+ * number. quitOut = 1: the tool must end, because a running tool of the
+ * suite was brought to the front in its place, the work information file
+ * holds the start hold, or no tool of group 0 ran and executable 0 was
+ * started instead, with "<version>,<name of executable 0>,<the tool's
+ * executable number>,1,TARVELONIK" on the clipboard. quitOut = 0: the tool
+ * goes on; always so when the result is not DREMOXA7_OK.
+ * DREMOXA7_OUT_OF_RANGE for a series or function out of range; a suite
+ * library's code passes through. Meant for the tool's user-interface
+ * thread, like the jumps. */
+short DREMOXA7_API ZorStartCheck(short series, short function, short* quitOut);
+
 /* Status-bar CPU name. index (only its low 8 bits count, as a signed
  * number; valid 0..17) selects a CPU record of the positioning
  * configuration file in the library's directory; buffer

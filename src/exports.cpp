@@ -9,6 +9,7 @@
 #include "dremoxa7.h"
 #include "launch/help.h"
 #include "launch/jumps.h"
+#include "lifecycle/start_check.h"
 #include "project/axis_table.h"
 #include "project/axis_usage.h"
 #include "project/status_bar_cpu_name.h"
@@ -137,6 +138,16 @@ short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const 
 
 short DREMOXA7_API OpenZorHelp(short mode, const char* helpFile, const char* keyword) {
   return launch::open_help(mode, helpFile, keyword);
+}
+
+// Suite lifecycle.
+
+short DREMOXA7_API ZorStartCheck(short series, short function, short* quitOut) {
+  clear(quitOut);
+  std::int16_t quit = 0;
+  const Result result = lifecycle::start_check(series, function, quit);
+  if (quitOut != nullptr) *quitOut = quit;
+  return result;
 }
 
 // Controller configuration queries.

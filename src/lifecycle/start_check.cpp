@@ -1,0 +1,151 @@
+#include "lifecycle/start_check.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "base/text.h"
+#include "frame/module_path.h"
+#include "frame/state.h"
+#include "frame/strings.h"
+#include "frame/suite.h"
+#include "frame/work_file.h"
+#include "launch/command_line.h"
+#include "launch/executable_path.h"
+#include "launch/handoff.h"
+#include "platform/platform.h"
+#include "windows/activation.h"
+#include "windows/function_table.h"
+#include "windows/function_windows.h"
+
+namespace dremoxa7::lifecycle {
+namespace {
+
+// The suite's main tool: function 0, started as executable 0.
+constexpr int kMainFunction = 0;
+constexpr std::int16_t kMainExecutable = 0;
+
+// Function 3 of the version named by string 112 starts on its own while the
+// work file stands: it neither hands over nor loses the file.
+constexpr int kSelfStartingFunction = 3;
+
+// The longest text "%d" gives a 16-bit number: "-32768".
+constexpr std::size_t kExeNumberDigits = 6;
+constexpr std::string_view kHandoffTail = "1,TARVELONIK";
+
+// Every field as long as its buffer, for a suite library that fills one
+// without a terminator, still fits the clipboard block whole.
+constexpr std::size_t kLongestHandoff = suite::kVersionLongCapacity + 1 + suite::kExeNameCapacity +
+                                        1 + kExeNumberDigits + 1 + kHandoffTail.size();
+static_assert(kLongestHandoff < launch::kHandoffBlockSize);
+using StartHandoff = Text<kLongestHandoff + 1>;
+
+// So does the path of executable 0 in the library's directory, in quotes on
+// its command line.
+static_assert(ModuleDirectory::capacity + suite::kExeNameCapacity + 4 <=
+              launch::ExecutablePath::capacity);
+static_assert(launch::ExecutablePath::capacity + 2 <= launch::CommandLine::capacity);
+
+struct VersionFields {
+  char field1[suite::kVersionLongCapacity] = {};
+  char field2[suite::kVersionShortCapacity] = {};
+  char field3[suite::kVersionShortCapacity] = {};
+  char field4[suite::kVersionLongCapacity] = {};
+};
+
+// Version field 1, the name of executable 0 and the asking tool's
+// executable number, then "1" and "TARVELONIK", joined by commas.
+StartHandoff start_handoff(std::string_view version, std::string_view main_name,
+                           std::int16_t number) {
+  char digits[kExeNumberDigits];
+  const std::to_chars_result converted = std::to_chars(digits, digits + sizeof digits, number);
+  StartHandoff text(version);
+  text.append(",");
+  text.append(main_name);
+  text.append(",");
+  text.append({digits, converted.ptr});
+  text.append(",");
+  text.append(kHandoffTail);
+  return text;
+}
+
+void bring_to_front(platform::Window window, std::int16_t& quit) {
+  windows::activate(window);
+  quit = 1;
+}
+
+// Some tool of group 0 runs: the main tool takes the start over unless it
+// runs alone beside a work file; else the work file's start hold or the
+// asking tool's own running window decide.
+Result when_group_runs(const windows::GroupWindows& group, std::int16_t function,
+                       const WorkFilePath& work_path, bool work_present, std::int16_t& quit) {
+  const platform::Window main = group.windows[kMainFunction];
+  if (main != nullptr && (group.count > 1 || !work_present)) {
+    bring_to_front(main, quit);
+    return kOk;
+  }
+  WorkBlock block;
+  if (const Result result = read_work_block(work_path, block); result != kOk) return result;
+  if (start_hold(block)) {
+    quit = 1;
+    return kOk;
+  }
+  if (const platform::Window own = group.windows[function]; own != nullptr) {
+    bring_to_front(own, quit);
+  }
+  return kOk;
+}
+
+// No tool of group 0 runs: executable 0 starts in the asking tool's place
+// and learns from the clipboard which executable was asked for.
+Result start_main_executable(std::int16_t series, std::int16_t function,
+                             const WorkFilePath& work_path, bool work_present, std::int16_t& quit) {
+  VersionFields version;
+  Result result =
+      GetZorVerFileInfo(series, version.field1, version.field2, version.field3, version.field4);
+  if (result != kOk) return result;
+
+  if (work_present) {
+    if (function == kSelfStartingFunction && bounded_view(version.field3, sizeof version.field3) ==
+                                                 strings::load(strings::kStartHoldVersion).view()) {
+      return kOk;
+    }
+    delete_work_file(work_path);
+  }
+
+  char name[suite::kExeNameCapacity] = {};
+  char unused2[suite::kExeNameCapacity] = {};
+  char unused3[suite::kExeNameCapacity] = {};
+  result = GetZorExeName(kMainExecutable, name, unused2, unused3);
+  if (result != kOk) return result;
+  const std::string_view main_name = bounded_view(name, sizeof name);
+  const auto path = launch::executable_path(module_state().module_directory.view(), main_name);
+
+  std::int16_t number = 0;
+  result = GetZorExeNo(function, &number);
+  if (result != kOk) return result;
+
+  launch::put_handoff_text(
+      start_handoff(bounded_view(version.field1, sizeof version.field1), main_name, number).view());
+  platform::start_program(launch::command_line(path->view(), {})->c_str());
+  quit = 1;
+  return kOk;
+}
+
+}  // namespace
+
+Result start_check(std::int16_t series, std::int16_t function, std::int16_t& quit) {
+  quit = 0;
+  if (!windows::valid_series(series) || !windows::valid_function(function)) return kOutOfRange;
+
+  const WorkFilePath work_path = work_file_path(module_state().module_directory);
+  const bool work_present = work_file_present(work_path);
+
+  windows::GroupWindows group;
+  if (const Result result = windows::find_group_windows(series, 0, group); result != kOk) {
+    return result;
+  }
+  if (group.count != 0) return when_group_runs(group, function, work_path, work_present, quit);
+  return start_main_executable(series, function, work_path, work_present, quit);
+}
+
+}  // namespace dremoxa7::lifecycle
