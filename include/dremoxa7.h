@@ -86,6 +86,19 @@ short DREMOXA7_API AZorFuncJump(short series, short function, const char* handof
  * in a separator) whose window title begins with title. */
 short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const char* title);
 
+/* Jumps to the ladder program editor directory + exeName + ".exe"
+ * (directory ends in a separator): when a window whose title begins with
+ * titlePrefix, " - " and the series' short package name runs, it comes to
+ * the front; otherwise the editor starts with the command line
+ * " /MO /T<cpu name> /S<n> /O<text> /P<text>" made from the work
+ * information file zorwork.inf and the configuration file Zorposcom.cnf in
+ * the library's directory and the short package name. No hand-off.
+ * DREMOXA7_OUT_OF_RANGE for a series out of range, DREMOXA7_NO_EXECUTABLE
+ * when the executable is missing (nothing is read then); a suite library's
+ * code when a file read or the package name fails. */
+short DREMOXA7_API ZorLadderpJump(short series, const char* directory, const char* exeName,
+                                  const char* titlePrefix);
+
 /* Opens helpFile for the active window: mode 0 the contents, mode 1 the
  * topic of keyword. DREMOXA7_OUT_OF_RANGE for other modes; nothing is
  * opened and DREMOXA7_OK returned when the caller has no active window. */

@@ -9,6 +9,7 @@
 #include "dremoxa7.h"
 #include "launch/help.h"
 #include "launch/jumps.h"
+#include "launch/ladder_jump.h"
 #include "lifecycle/start_check.h"
 #include "project/axis_table.h"
 #include "project/axis_usage.h"
@@ -134,6 +135,11 @@ short DREMOXA7_API AZorFuncJump(short series, short function, const char* handof
 
 short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const char* title) {
   return launch::package_jump(directory, exeName, title);
+}
+
+short DREMOXA7_API ZorLadderpJump(short series, const char* directory, const char* exeName,
+                                  const char* titlePrefix) {
+  return launch::ladder_jump(series, directory, exeName, titlePrefix);
 }
 
 short DREMOXA7_API OpenZorHelp(short mode, const char* helpFile, const char* keyword) {
