@@ -54,6 +54,9 @@ class ThreadStressTest : public LibraryTest {
     FileImage configuration(274);
     configuration.text(22, "AB12").text(22 + 14 * 17, "ABCDEFGHIJKLMN");
     suite_drive_.write("Suite/Bin/Zorposcom.cnf", configuration.bytes());
+    // The start hold is set; the ladder editor's title is "Tool A - alpha".
+    suite_drive_.write("Suite/Bin/zorwork.inf", FileImage(570).set(565, {1}).bytes());
+    s.short_pac_names[kSeries] = "alpha";
 
     project_drive_.write("Proj/Temp/axsystem.bin", FileImage(188).set(106, {1, 0x11}).bytes());
     project_drive_.write("Proj/axsystem.bin", FileImage(188).set(106, {2, 0x22}).bytes());
@@ -139,6 +142,17 @@ TEST_F(ThreadStressTest, EveryFamilyAnswersRightWhileTheOthersRun) {
              OpenZorHelp(0, "suite.hlp", nullptr) == DREMOXA7_OK &&
              OpenZorHelp(2, "suite.hlp", nullptr) == DREMOXA7_OUT_OF_RANGE;
          return check(right, "activation and jumps");
+       }},
+      {"start check and ladder editor jump",
+       [] {
+         short quit = 0;
+         const bool right =
+             ZorStartCheck(kSeries, 1, &quit) == DREMOXA7_OK && quit == 1 &&
+             ZorStartCheck(kSeries, 48, &quit) == DREMOXA7_OUT_OF_RANGE && quit == 0 &&
+             ZorLadderpJump(kSeries, "C:\\Suite\\Bin\\", "tool", "Tool A") == DREMOXA7_OK &&
+             ZorLadderpJump(kSeries, "C:\\Suite\\Bin\\", "missing", "Tool A") ==
+                 DREMOXA7_NO_EXECUTABLE;
+         return check(right, "start check and ladder editor jump");
        }},
       {"status-bar CPU name",
        [] {
