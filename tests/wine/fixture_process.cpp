@@ -68,8 +68,8 @@ FixtureProcess::FixtureProcess(const std::vector<std::string>& options) {
     error_ = "CreateProcessA failed, error " + std::to_string(GetLastError()) + ": " + command_line;
     return;
   }
-  process_ = UniqueHandle(info.hProcess);
-  UniqueHandle thread(info.hThread);
+  process_.reset(info.hProcess);
+  const dremoxa7::UniqueHandle thread(info.hThread);
   wait_for_ready_file(ready_path);
   DeleteFileA(ready_path.c_str());
 }

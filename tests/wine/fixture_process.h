@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "unique_handles.h"
+#include "base/win32_owners.h"
 
 namespace e2e {
 
@@ -40,7 +40,7 @@ class FixtureProcess {
   };
   bool wait_for_ready_file(const std::string& path);
 
-  UniqueHandle process_;
+  dremoxa7::UniqueHandle process_;
   std::vector<Window> windows_;
   std::string error_;
 };
