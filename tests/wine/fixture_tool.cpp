@@ -20,10 +20,13 @@
 //                        opener without a window share a windowless open)
 //   --hold-file FILE     opens FILE for reading and writing without sharing
 //                        and keeps it open until the end
+//   --log-command-line   appends "command-line TEXT" to the --log file: the
+//                        whole command line the tool was started with
 //
-// A tool started without arguments (as a jump starts it) takes its options
-// from the file beside it named like it with ".args" for ".exe", one
-// option or value per line.
+// A tool started without arguments (as a jump starts it), or with arguments
+// that are not options of its own (as the ladder editor jump starts it with
+// its switches), takes its options from the file beside it named like it
+// with ".args" for ".exe", one option or value per line.
 //
 // Options apply in command-line order. The tool ends when its last window is
 // gone (WM_CLOSE destroys a window unless --ignore-close), or when killed.
@@ -191,7 +194,7 @@ int main(int argc, char** argv) {
   if (!RegisterClassA(&window_class)) return fail("cannot register the window class");
 
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) args = options_file_lines();
+  if (args.empty() || !args.front().starts_with("--")) args = options_file_lines();
   const int count = static_cast<int>(args.size());
 
   std::string ready_path;
@@ -231,6 +234,8 @@ int main(int argc, char** argv) {
       held_files.emplace_back(CreateFileA(args[++i].c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
       if (!held_files.back()) return fail("cannot open --hold-file");
+    } else if (option == "--log-command-line") {
+      log_line(std::string("command-line ") + GetCommandLineA());
     } else {
       return fail("unknown option or missing value (see the top of fixture_tool.cpp)");
     }

@@ -1,0 +1,121 @@
+// The start check under Wine: real running tools, a real work information
+// file beside the library, and executable 0 started from the library's
+// directory, reading its hand-off text from the real clipboard.
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "e2e_test.h"
+#include "file_image.h"
+#include "started_tool.h"
+#include "win32_clipboard.h"
+
+namespace e2e {
+namespace {
+
+using dremoxa7::FileImage;
+
+constexpr char kMainStarted[] = "Zor Main - started";
+constexpr char kHandoff[] = "V7.01,zormain,25,1,TARVELONIK";
+
+std::string work_file() { return program_directory() + "zorwork.inf"; }
+
+bool work_file_exists() {
+  return GetFileAttributesA(work_file().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void write_work_file(std::uint8_t start_hold) {
+  std::ofstream(work_file(), std::ios::binary | std::ios::trunc)
+      << FileImage(570).set(565, {start_hold}).bytes();
+}
+
+// Functions 0 and 4 of group 0 are recognised by their titles; executable 0
+// is zormain, a fixture tool beside the library.
+std::string description(const char* version_field3 = "E1000") {
+  return std::string("title 0 0 Zor Main\ntitle 0 4 Zor Servo\n") + "verfile 0 V7.01 F2 " +
+         version_field3 + " F4\nexename 0 zormain\nexeno 3 23\nexeno 4 24\nexeno 5 25\n";
+}
+
+class StartCheck : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    ASSERT_TRUE(main_.installed());
+    DeleteFileA(work_file().c_str());
+    write_suite_description(description());
+    ASSERT_TRUE(dremoxa7::win32_test::put_clipboard_text("before", nullptr));
+  }
+  void TearDown() override { DeleteFileA(work_file().c_str()); }
+
+  static std::pair<short, short> check(short function) {
+    short quit = 77;
+    const short result = dll().ZorStartCheck(0, function, &quit);
+    return {result, quit};
+  }
+
+  StartedTool main_{program_directory(), "zormain", kMainStarted};
+};
+
+TEST_F(StartCheck, ExecutableZeroStartsInTheToolsPlaceWithItsHandoff) {
+  EXPECT_EQ(check(5), std::make_pair(short{0}, short{1}));
+  ASSERT_NE(main_.window(), nullptr);
+  EXPECT_EQ(main_.log().front(), "clipboard " + std::string(kHandoff));
+  EXPECT_EQ(main_.command_line(), main_.executable());
+}
+
+TEST_F(StartCheck, RunningMainToolComesToTheFront) {
+  FixtureProcess running({"--window", "Zor Main - running", "--minimized"});
+  ASSERT_TRUE(running.ready()) << running.error();
+  EXPECT_EQ(check(2), std::make_pair(short{0}, short{1}));
+  EXPECT_EQ(foreground_becomes(running.window(0)), running.window(0));
+  // The restore reaches the tool through its own message queue.
+  EXPECT_TRUE(wait_until([&] { return !IsIconic(running.window(0)); }));
+  EXPECT_TRUE(main_.stays_unstarted());
+}
+
+// Function 4 runs without function 0: its own start brings it to the front,
+// unless the work file holds the start hold.
+TEST_F(StartCheck, StartHoldEndsTheToolWithoutActivatingAnything) {
+  FixtureProcess servo({"--window", "Zor Servo - running"});
+  FixtureProcess other({"--window", "Other Program"});
+  ASSERT_TRUE(servo.ready()) << servo.error();
+  ASSERT_TRUE(other.ready()) << other.error();
+  for (const std::uint8_t start_hold : {1, 0}) {
+    SCOPED_TRACE(start_hold);
+    ASSERT_TRUE(SetForegroundWindow(other.window(0)));
+    ASSERT_EQ(foreground_becomes(other.window(0)), other.window(0));
+    write_work_file(start_hold);
+    EXPECT_EQ(check(4), std::make_pair(short{0}, short{1}));
+    if (start_hold == 1) {
+      EXPECT_FALSE(wait_until([&] { return GetForegroundWindow() != other.window(0); }, 1500));
+    } else {
+      EXPECT_EQ(foreground_becomes(servo.window(0)), servo.window(0));
+    }
+    EXPECT_TRUE(work_file_exists());
+  }
+  EXPECT_TRUE(main_.stays_unstarted());
+}
+
+TEST_F(StartCheck, LaunchPathDeletesTheWorkFile) {
+  write_work_file(0);
+  EXPECT_EQ(check(5), std::make_pair(short{0}, short{1}));
+  EXPECT_FALSE(work_file_exists());
+  ASSERT_NE(main_.window(), nullptr);
+  EXPECT_EQ(main_.log().front(), "clipboard " + std::string(kHandoff));
+}
+
+// Function 3 of the version "E4301" starts on its own: the work file stays
+// and nothing is handed over.
+TEST_F(StartCheck, FunctionThreeOfItsVersionKeepsTheWorkFile) {
+  write_suite_description(description("E4301"));
+  write_work_file(0);
+  EXPECT_EQ(check(3), std::make_pair(short{0}, short{0}));
+  EXPECT_TRUE(work_file_exists());
+  EXPECT_TRUE(main_.stays_unstarted());
+  const dremoxa7::win32_test::ClipboardText clipboard =
+      dremoxa7::win32_test::read_clipboard_text(nullptr);
+  EXPECT_EQ(clipboard.text.value_or(""), "before");
+}
+
+}  // namespace
+}  // namespace e2e
