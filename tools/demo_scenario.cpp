@@ -2,10 +2,13 @@
 // exports, as a tool program would use them. It describes suite tools to the
 // stand-in suite DLLs, starts three (fixture_tool.exe), finds them, counts
 // them, brings one to the front, jumps to a fourth that does not run yet
-// with a hand-off text and to one that runs, and closes them again; last it
-// asks the two project queries about files it writes. Run by tools/demo.
+// with a hand-off text and to one that runs, and closes them again; then it
+// asks the two project queries about files it writes; last, tools start
+// through the start check, and the ladder editor is started with its
+// switches and brought to the front. Run by tools/demo.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -16,6 +19,7 @@
 #include "file_image.h"
 #include "fixture_process.h"
 #include "library.h"
+#include "started_tool.h"
 #include "wait.h"
 
 namespace {
@@ -188,6 +192,83 @@ void query_project(const e2e::Exports& dll) {
   RemoveDirectoryA(project.c_str());
 }
 
+// A tool's start while no tool of group 0 runs and while one does, then the
+// ladder editor started with its switches and brought to the front.
+void start_tools(const e2e::Exports& dll) {
+  const std::string library_directory = e2e::program_directory();
+  const std::string work_file = library_directory + "zorwork.inf";
+  const std::string configuration = library_directory + "Zorposcom.cnf";
+  DeleteFileA(work_file.c_str());
+  e2e::write_suite_description(
+      "title 0 0 Dx7 Main\ntitle 0 5 Dx7 Axis Monitor\ntitle 0 4 Dx7 Servo Monitor\n"
+      "verfile 0 V7.01 - E1000 -\nexename 0 dx7main\nexeno 5 25\nexeno 4 24\n"
+      "shortpac 0 K7G12X\n");
+  const e2e::StartedTool main_tool(library_directory, "dx7main", "Dx7 Main - started");
+  const std::string editor_directory = library_directory + "demo ladder\\";
+  const e2e::StartedTool editor(editor_directory, "dx7lad", "Dx7 Ladder - K7G12X - conveyor.prj");
+  e2e::FixtureProcess notes({"--window", "Notes - todo.txt"});
+  if (!main_tool.installed() || !editor.installed() || !notes.ready()) {
+    say("Could not prepare the tools of this step.");
+    return;
+  }
+  const auto bring_notes_to_front = [&] {
+    SetForegroundWindow(notes.window(0));
+    e2e::wait_until([&] { return GetForegroundWindow() == notes.window(0); }, 5000);
+  };
+
+  step("The axis monitor (function 5) starts while no tool of group 0 runs.");
+  say("Executable 0 is dx7main, in the library's own directory.");
+  short quit = 0;
+  short result = dll.ZorStartCheck(0, 5, &quit);
+  say("ZorStartCheck(series 0, function 5) answers %d with quit flag %d: the axis monitor ends.",
+      result, quit);
+  const HWND main_window = main_tool.window();
+  say("Executable 0 started in its place, with window %s and command line %s.",
+      WindowName(main_window).text, main_tool.command_line().c_str());
+  const std::vector<std::string> main_log = main_tool.log();
+  constexpr std::string_view kClipboard = "clipboard ";
+  const std::string found = main_log.empty() ? "nothing" : main_log.front();
+  say("At its start it read from the clipboard: %s.",
+      found.starts_with(kClipboard) ? ("\"" + found.substr(kClipboard.size()) + "\"").c_str()
+                                    : found.c_str());
+
+  step("The servo monitor (function 4) starts while executable 0 runs.");
+  bring_notes_to_front();
+  say("The foreground window is %s.", WindowName(GetForegroundWindow()).text);
+  result = dll.ZorStartCheck(0, 4, &quit);
+  e2e::wait_until([&] { return GetForegroundWindow() == main_window; }, 5000);
+  say("ZorStartCheck(series 0, function 4) answers %d with quit flag %d: the servo monitor ends,",
+      result, quit);
+  say("and the foreground window is now %s.", WindowName(GetForegroundWindow()).text);
+
+  step("Jump to the ladder editor, which does not run: it starts with its switches.");
+  write_file(work_file,
+             dremoxa7::FileImage(570).text(266, "conveyor.prj\r\n").set(523, {3}).set(527, {200}));
+  write_file(configuration, dremoxa7::FileImage(274).text(22 + 14 * 3, "  MX42-CPU    "));
+  say("The work file gives CPU index 3, S value 200 and P text \"conveyor.prj\"; CPU record 3");
+  say("names MX42-CPU; the short package name is \"K7G12X\". The editor lies in %s.",
+      editor_directory.c_str());
+  say("ZorLadderpJump(series 0, that directory, \"dx7lad\", \"Dx7 Ladder\") answers %d.",
+      dll.ZorLadderpJump(0, editor_directory.c_str(), "dx7lad", "Dx7 Ladder"));
+  const HWND editor_window = editor.window();
+  say("The editor started with window %s and command line", WindowName(editor_window).text);
+  say("  %s", editor.command_line().c_str());
+
+  step("Jump to the ladder editor again: it runs, so it comes to the front.");
+  bring_notes_to_front();
+  say("ZorLadderpJump answers %d.",
+      dll.ZorLadderpJump(0, editor_directory.c_str(), "dx7lad", "Dx7 Ladder"));
+  e2e::wait_until([&] { return GetForegroundWindow() == editor_window; }, 5000);
+  const std::vector<std::string> log = editor.log();
+  say("The foreground window is now %s; the editor was started %d time(s) in all.",
+      WindowName(GetForegroundWindow()).text,
+      static_cast<int>(std::count_if(log.begin(), log.end(), [](const std::string& line) {
+        return line.starts_with("command-line ");
+      })));
+  DeleteFileA(work_file.c_str());
+  DeleteFileA(configuration.c_str());
+}
+
 }  // namespace
 
 int main() {
@@ -283,6 +364,7 @@ int main() {
 
   step("Ask about a controller project: the status-bar CPU name and the axes in use.");
   query_project(dll);
+  start_tools(dll);
   std::printf("\nDone.\n");
   return 0;
 }
