@@ -1,5 +1,7 @@
 #include "windows/function_windows.h"
 
+#include <array>
+
 #include "base/text.h"
 #include "frame/suite.h"
 #include "windows/title_match.h"
@@ -24,6 +26,49 @@ struct Member {
   Prefix prefix;
 };
 
+// Passes over most titles that begin with no member's prefix in one or two
+// comparisons, whatever the number of members: the many windows of other
+// programs, and those that share only the start the suite's titles have in
+// common. Any title that begins with a prefix passes.
+class PrefixFilter {
+ public:
+  PrefixFilter(const Member* members, int member_count) {
+    bool first = true;
+    for (int i = 0; i < member_count; ++i) {
+      const std::string_view prefix = members[i].prefix.view();
+      if (prefix.empty()) continue;
+      if (first) common_ = prefix;
+      first = false;
+      std::size_t n = 0;
+      while (n < common_.size() && n < prefix.size() && common_[n] == prefix[n]) ++n;
+      common_ = common_.substr(0, n);
+    }
+    for (int i = 0; i < member_count; ++i) {
+      const std::string_view prefix = members[i].prefix.view();
+      if (prefix.empty()) continue;
+      if (prefix.size() == common_.size()) {
+        common_is_a_prefix_ = true;
+      } else {
+        next_bytes_[static_cast<unsigned char>(prefix[common_.size()])] = true;
+      }
+    }
+  }
+
+  // False only when the title begins with no member's prefix.
+  bool may_match(std::string_view title) const {
+    if (!title_begins_with(title, common_)) return false;
+    if (common_is_a_prefix_) return true;
+    return title.size() > common_.size() &&
+           next_bytes_[static_cast<unsigned char>(title[common_.size()])];
+  }
+
+ private:
+  // What every prefix begins with, and the bytes that follow it in them.
+  std::string_view common_;
+  std::array<bool, 256> next_bytes_{};
+  bool common_is_a_prefix_ = false;
+};
+
 // Gives each member the first window in Z-order whose title begins with its
 // prefix, reading each title once. Members with an empty prefix are not
 // searched.
@@ -31,9 +76,11 @@ void match_members(const Member* members, int member_count, GroupWindows& out) {
   int pending = 0;
   for (int i = 0; i < member_count; ++i) pending += members[i].prefix.empty() ? 0 : 1;
   if (pending == 0) return;
+  const PrefixFilter filter(members, member_count);
   TitleScratch scratch;
   platform::for_each_window([&](platform::Window window) {
     const std::string_view title = read_title(window, scratch);
+    if (!filter.may_match(title)) return true;
     for (int i = 0; i < member_count; ++i) {
       const Member& member = members[i];
       platform::Window& slot = out.windows[member.function];
