@@ -55,8 +55,12 @@ class JumpTest : public LibraryTest {
     LibraryTest::SetUp();
     const std::string directory = install_directory();
     CreateDirectoryA(directory.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA((program_directory() + "fixture_tool.exe").c_str(),
-                          (directory + "jumptarget.exe").c_str(), FALSE));
+    // The copy an earlier test started may hold its executable for a moment
+    // after its window has gone.
+    ASSERT_TRUE(wait_until([&] {
+      return CopyFileA((program_directory() + "fixture_tool.exe").c_str(),
+                       (directory + "jumptarget.exe").c_str(), FALSE) != FALSE;
+    }));
     std::ofstream(directory + "jumptarget.args", std::ios::binary)
         << "--log\r\n"
         << log_path() << "\r\n--window\r\n"
