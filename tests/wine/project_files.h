@@ -107,7 +107,7 @@ inline constexpr char kConfigurationFile[] = "Zorposcom.cnf";
 inline constexpr char kVersionFile[] = "Zorp.ver";
 
 // A configuration file of size bytes (274 holds all 18 CPU records): a
-// header the library does not read, and records 0, 5 and 17.
+// header the library does not read, and records 0, 5, 9 and 17.
 inline FileImage configuration(std::size_t size = 274) {
   FileImage image(size, ' ');
   image.text_at(0, "CNF-HEADER-NOT-READ!!!");
@@ -117,6 +117,7 @@ inline FileImage configuration(std::size_t size = 274) {
   };
   record(0, "AB12");
   record(5, "  XY9 Z");
+  record(9, "Q7");
   record(17, "ABCDEFGHIJKLMN");
   return image;
 }
@@ -124,6 +125,7 @@ inline FileImage configuration(std::size_t size = 274) {
 // The texts of those records.
 inline constexpr char kRecord0Text[] = "    CPU : AB12    ";
 inline constexpr char kRecord5Text[] = "    CPU : XY9     ";
+inline constexpr char kRecord9Text[] = "     CPU : Q7     ";
 inline constexpr char kRecord17Text[] = "CPU : ABCDEFGHIJKLMN";
 
 // --- System files -------------------------------------------------------------
