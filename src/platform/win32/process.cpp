@@ -15,4 +15,17 @@ void open_help(Window owner, const char* help_file, unsigned command, std::uintp
 
 void sleep_ms(unsigned milliseconds) { Sleep(milliseconds); }
 
+void sleep_answering_sent(unsigned milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  for (;;) {
+    // Runs the window procedures of whatever was sent to this thread; the
+    // posted messages stay queued for the caller's own message loop.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end) return;
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_SENDMESSAGE, 0);
+  }
+}
+
 }  // namespace dremoxa7::platform
