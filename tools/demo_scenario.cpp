@@ -297,10 +297,11 @@ void close_all(const e2e::Exports& dll) {
   for (std::size_t i = 0; i < running.size(); ++i) {
     if (IsWindow(running[i].window(0))) say("Still running: \"%s\".", kSuite[i].title);
   }
-  say("From the last of the others going to the launcher's request: %lld ms (one poll",
+  say("From the last of the others going to the launcher's request: %lld ms (up to one",
       (last_asked - others_gone) / 1000);
-  say("interval and the pause: 1000 ms at most); from the launcher going to the call's");
-  say("return: %lld ms (one poll interval: 500 ms at most).", (returned - last_gone) / 1000);
+  say("poll interval and the pause, 1000 ms, and the searches); from the launcher going");
+  say("to the call's return: %lld ms (up to one poll interval, 500 ms, and a search).",
+      (returned - last_gone) / 1000);
   say("Under Wine without a window manager, a window takes about 2 s from its close");
   say("request to going away.");
   for (const std::string& log : logs) DeleteFileA(log.c_str());
