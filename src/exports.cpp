@@ -10,6 +10,7 @@
 #include "launch/help.h"
 #include "launch/jumps.h"
 #include "launch/ladder_jump.h"
+#include "lifecycle/close_all.h"
 #include "lifecycle/start_check.h"
 #include "project/axis_table.h"
 #include "project/axis_usage.h"
@@ -154,6 +155,10 @@ short DREMOXA7_API ZorStartCheck(short series, short function, short* quitOut) {
   const Result result = lifecycle::start_check(series, function, quit);
   if (quitOut != nullptr) *quitOut = quit;
   return result;
+}
+
+short DREMOXA7_API AllExeEnd(short series, short exceptFunction) {
+  return lifecycle::close_all(series, exceptFunction);
 }
 
 // Controller configuration queries.

@@ -22,6 +22,17 @@
 //                        and keeps it open until the end
 //   --log-command-line   appends "command-line TEXT" to the --log file: the
 //                        whole command line the tool was started with
+//   --stamp              from here on every log line begins with its time
+//                        stamp (time_stamp.h) and a blank, and a window that
+//                        goes logs "gone TITLE"
+//   --close-delay MS     the window opened just before goes MS milliseconds
+//                        after WM_CLOSE instead of at once
+//   --send-on-close TITLE  on WM_CLOSE the window opened just before first
+//                        sends WM_NULL to the top-level window titled TITLE
+//                        and waits for the answer (SendMessageA), then logs
+//                        "sent TITLE"
+//   --stop-answering MS  once its windows are ready, the tool answers no
+//                        message for MS milliseconds (its thread sleeps)
 //
 // A tool started without arguments (as a jump starts it), or with arguments
 // that are not options of its own (as the ladder editor jump starts it with
@@ -40,6 +51,7 @@
 #include <vector>
 
 #include "base/win32_owners.h"
+#include "time_stamp.h"
 #include "win32_clipboard.h"
 
 namespace {
@@ -52,7 +64,12 @@ struct ToolWindow {
   HWND handle = nullptr;
   std::string title;
   bool ignore_close = false;
+  UINT close_delay_ms = 0;
+  std::string send_on_close;
 };
+
+// The timer that ends a window's --close-delay.
+constexpr UINT_PTR kCloseTimer = 1;
 
 struct Tool {
   std::vector<std::unique_ptr<ToolWindow>> windows;
@@ -60,6 +77,7 @@ struct Tool {
   std::string quit_message_name;
   UINT quit_message = 0;
   int open_windows = 0;
+  bool stamp = false;
 };
 
 Tool tool;
@@ -75,7 +93,9 @@ bool write_file(const std::string& path, std::string_view text, DWORD dispositio
 
 void log_line(std::string_view line) {
   if (tool.log_path.empty()) return;
-  std::string text(line);
+  std::string text;
+  if (tool.stamp) text = std::to_string(e2e::time_stamp_us()) + " ";
+  text += line;
   text += "\r\n";
   write_file(tool.log_path, text, OPEN_ALWAYS, FILE_APPEND_DATA);
 }
@@ -98,11 +118,24 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
     if (message == WM_CLOSE) {
       log_line("close " + window->title);
       if (window->ignore_close) return 0;
+      if (!window->send_on_close.empty()) {
+        SendMessageA(FindWindowA(nullptr, window->send_on_close.c_str()), WM_NULL, 0, 0);
+        log_line("sent " + window->send_on_close);
+      }
+      if (window->close_delay_ms != 0) {
+        SetTimer(handle, kCloseTimer, window->close_delay_ms, nullptr);
+        return 0;
+      }
+    } else if (message == WM_TIMER && wparam == kCloseTimer) {
+      KillTimer(handle, kCloseTimer);
+      DestroyWindow(handle);
+      return 0;
     } else if (tool.quit_message != 0 && message == tool.quit_message) {
       log_line("message " + tool.quit_message_name + " " + window->title);
       DestroyWindow(handle);
       return 0;
     } else if (message == WM_DESTROY) {
+      if (tool.stamp) log_line("gone " + window->title);
       SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
       if (--tool.open_windows == 0) PostQuitMessage(0);
     }
@@ -177,6 +210,13 @@ std::vector<std::string> options_file_lines() {
   return lines;
 }
 
+// A whole decimal number of milliseconds.
+template <class Number>
+bool read_milliseconds(std::string_view text, Number& value) {
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
 int fail(const char* what) {
   std::fprintf(stderr, "fixture_tool: %s\n", what);
   return 2;
@@ -198,6 +238,7 @@ int main(int argc, char** argv) {
   const int count = static_cast<int>(args.size());
 
   std::string ready_path;
+  DWORD stop_answering_ms = 0;
   ToolWindow* last = nullptr;
   HWND last_owner = nullptr;
   std::unique_ptr<dremoxa7::ClipboardOpen> held_clipboard;
@@ -236,12 +277,21 @@ int main(int argc, char** argv) {
       if (!held_files.back()) return fail("cannot open --hold-file");
     } else if (option == "--log-command-line") {
       log_line(std::string("command-line ") + GetCommandLineA());
+    } else if (option == "--stamp") {
+      tool.stamp = true;
+    } else if (option == "--close-delay" && has_value && last != nullptr) {
+      if (!read_milliseconds(args[++i], last->close_delay_ms)) return fail("bad --close-delay");
+    } else if (option == "--send-on-close" && has_value && last != nullptr) {
+      last->send_on_close = args[++i];
+    } else if (option == "--stop-answering" && has_value) {
+      if (!read_milliseconds(args[++i], stop_answering_ms)) return fail("bad --stop-answering");
     } else {
       return fail("unknown option or missing value (see the top of fixture_tool.cpp)");
     }
   }
   if (tool.open_windows == 0) return fail("no --window given");
   if (!ready_path.empty() && !write_ready_file(ready_path)) return fail("cannot write --ready");
+  if (stop_answering_ms != 0) Sleep(stop_answering_ms);
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
