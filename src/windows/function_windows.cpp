@@ -55,11 +55,14 @@ class PrefixFilter {
   }
 
   // False only when the title begins with no member's prefix.
+  // The byte after the common part is looked at first: it alone rules out
+  // most titles.
   bool may_match(std::string_view title) const {
-    if (!title_begins_with(title, common_)) return false;
-    if (common_is_a_prefix_) return true;
-    return title.size() > common_.size() &&
-           next_bytes_[static_cast<unsigned char>(title[common_.size()])];
+    if (!common_is_a_prefix_ && (title.size() <= common_.size() ||
+                                 !next_bytes_[static_cast<unsigned char>(title[common_.size()])])) {
+      return false;
+    }
+    return title_begins_with(title, common_);
   }
 
  private:
