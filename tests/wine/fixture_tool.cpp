@@ -20,10 +20,23 @@
 //                        opener without a window share a windowless open)
 //   --hold-file FILE     opens FILE for reading and writing without sharing
 //                        and keeps it open until the end
+//   --window-class NAME  the windows opened after it are of the window class
+//                        NAME (e.g. the one the help engine's window has)
+//   --own-clipboard TEXT puts TEXT on the clipboard with the window opened
+//                        just before as the clipboard's owner
+//   --sleep MS           sleeps MS milliseconds when the option is read: a
+//                        tool slow to start
+//   --stop-answering MS  once every window exists (and the ready file is
+//                        written), the tool neither handles messages nor
+//                        reaches its message loop for MS milliseconds: a
+//                        hung tool
 //
 // A tool started without arguments (as a jump starts it) takes its options
 // from the file beside it named like it with ".args" for ".exe", one
-// option or value per line.
+// option or value per line. So does a tool started with arguments that are
+// not options (a program started with the rest of a path that the system
+// split at a blank): it logs them as "arguments TEXT" once its options are
+// read.
 //
 // Options apply in command-line order. The tool ends when its last window is
 // gone (WM_CLOSE destroys a window unless --ignore-close), or when killed.
@@ -95,6 +108,7 @@ struct ToolWindow {
 
 struct Tool {
   std::vector<std::unique_ptr<ToolWindow>> windows;
+  std::string window_class = kClassName;
   std::string log_path;
   std::string quit_message_name;
   UINT quit_message = 0;
@@ -155,8 +169,9 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
 
 ToolWindow* open_window(const std::string& title, HWND owner) {
   const DWORD style = owner ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW;
-  HWND handle = CreateWindowExA(0, kClassName, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                320, 200, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND handle =
+      CreateWindowExA(0, tool.window_class.c_str(), title.c_str(), style, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 320, 200, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (handle == nullptr) return nullptr;
   auto window = std::make_unique<ToolWindow>();
   window->handle = handle;
@@ -220,6 +235,37 @@ std::vector<std::string> options_file_lines() {
   return lines;
 }
 
+bool register_window_class(const char* name) {
+  WNDCLASSA window_class = {};
+  if (GetClassInfoA(GetModuleHandleA(nullptr), name, &window_class)) return true;
+  window_class.lpfnWndProc = window_procedure;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = name;
+  return RegisterClassA(&window_class) != 0;
+}
+
+// Empties the clipboard and puts text on it, opened for owner.
+bool put_clipboard_text(const std::string& text, HWND owner) {
+  const ClipboardSession session(owner);
+  if (!session.open() || !EmptyClipboard()) return false;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+  if (block == nullptr) return false;
+  if (void* data = GlobalLock(block)) {
+    std::memcpy(data, text.data(), text.size());
+    GlobalUnlock(block);
+  }
+  if (SetClipboardData(CF_TEXT, block) != nullptr) return true;
+  GlobalFree(block);
+  return false;
+}
+
+bool parse_ms(const std::string& text, DWORD& ms) {
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), ms);
+  return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
 int fail(const char* what) {
   std::fprintf(stderr, "fixture_tool: %s\n", what);
   return 2;
@@ -228,17 +274,20 @@ int fail(const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = window_procedure;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = kClassName;
-  if (!RegisterClassA(&window_class)) return fail("cannot register the window class");
+  if (!register_window_class(kClassName)) return fail("cannot register the window class");
 
   std::vector<std::string> args(argv + 1, argv + argc);
+  std::string foreign_arguments;
+  if (!args.empty() && args[0].rfind("--", 0) != 0) {
+    for (const std::string& argument : args) {
+      if (!foreign_arguments.empty()) foreign_arguments += ' ';
+      foreign_arguments += argument;
+    }
+    args.clear();
+  }
   if (args.empty()) args = options_file_lines();
   const int count = static_cast<int>(args.size());
+  DWORD stop_answering_ms = 0;
 
   std::string ready_path;
   ToolWindow* last = nullptr;
@@ -278,12 +327,30 @@ int main(int argc, char** argv) {
           CreateFileA(args[++i].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                       FILE_ATTRIBUTE_NORMAL, nullptr)));
       if (!held_files.back()->valid()) return fail("cannot open --hold-file");
+    } else if (option == "--window-class" && has_value) {
+      tool.window_class = args[++i];
+      if (!register_window_class(tool.window_class.c_str())) {
+        return fail("cannot register --window-class");
+      }
+    } else if (option == "--own-clipboard" && has_value && last != nullptr) {
+      if (!put_clipboard_text(args[++i], last->handle)) return fail("cannot own the clipboard");
+    } else if (option == "--sleep" && has_value) {
+      DWORD ms = 0;
+      if (!parse_ms(args[++i], ms)) return fail("--sleep needs milliseconds");
+      Sleep(ms);
+    } else if (option == "--stop-answering" && has_value) {
+      if (!parse_ms(args[++i], stop_answering_ms))
+        return fail("--stop-answering needs milliseconds");
     } else {
       return fail("unknown option or missing value (see the top of fixture_tool.cpp)");
     }
   }
+  if (!foreign_arguments.empty()) log_line("arguments " + foreign_arguments);
   if (tool.open_windows == 0) return fail("no --window given");
   if (!ready_path.empty() && !write_ready_file(ready_path)) return fail("cannot write --ready");
+  // Neither pumping nor handling sent messages, as a tool stuck in a long
+  // computation.
+  if (stop_answering_ms != 0) Sleep(stop_answering_ms);
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
