@@ -68,6 +68,8 @@ struct World {
 
   std::vector<Message> messages;
 
+  std::map<Call, std::function<void()>> hooks;
+
   Counters counters;
 };
 
@@ -83,5 +85,8 @@ HostWindow* find_window(platform::Window window);
 
 // The window's thread handles the restore it was asked for (world locked).
 void perform_pending_restore(platform::Window window, HostWindow& entry);
+
+// Runs the hook set for call, if any, with the world unlocked.
+void run_hook(Call call);
 
 }  // namespace dremoxa7::host
