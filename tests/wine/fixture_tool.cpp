@@ -12,7 +12,8 @@
 //   --log FILE           appends what the tool receives, one line each:
 //                        "clipboard TEXT" (the clipboard's text when the
 //                        option is read: give it first),
-//                        "close TITLE", "message NAME TITLE"
+//                        "close TITLE", "message NAME TITLE", "copydata TITLE"
+//                        (a WM_COPYDATA, as a help request)
 //   --ready FILE         once every window exists, writes FILE with one line
 //                        per window: its handle in hex, a blank, its title
 //   --hold-clipboard     opens the clipboard for the window opened just before
@@ -159,6 +160,8 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
       log_line("message " + tool.quit_message_name + " " + window->title);
       DestroyWindow(handle);
       return 0;
+    } else if (message == WM_COPYDATA) {
+      log_line("copydata " + window->title);
     } else if (message == WM_DESTROY) {
       SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
       if (--tool.open_windows == 0) PostQuitMessage(0);

@@ -13,9 +13,9 @@ InstalledTool::InstalledTool(const std::string& directory, const std::string& na
     : title_(options.title), log_path_(directory + name + ".log") {
   CreateDirectoryA(directory.c_str(), nullptr);
   DeleteFileA(log_path_.c_str());
-  if (!CopyFileA((program_directory() + "fixture_tool.exe").c_str(),
+  if (!CopyFileA((program_directory() + "fixture_gui_tool.exe").c_str(),
                  (directory + name + ".exe").c_str(), FALSE)) {
-    error_ = "cannot copy fixture_tool.exe to " + directory + name + ".exe";
+    error_ = "cannot copy fixture_gui_tool.exe to " + directory + name + ".exe";
     return;
   }
   std::ofstream args(directory + name + ".args", std::ios::binary | std::ios::trunc);

@@ -20,7 +20,8 @@ struct ToolOptions {
   std::vector<std::string> last;
 };
 
-// DIRECTORY\NAME.exe, a copy of fixture_tool.exe, with its options in
+// DIRECTORY\NAME.exe, a copy of fixture_gui_tool.exe (a program of the
+// graphical subsystem, as the suite's tools are), with its options in
 // NAME.args beside it, which it reads when started without arguments (as
 // the library starts it) or with arguments that are not its options (it
 // then logs them). It logs to NAME.log beside it. The owner ends a tool it
