@@ -119,6 +119,20 @@ TEST_F(TitleSearchTest, SearchStopsAtTheFirstMatch) {
   EXPECT_EQ(host::counters().title_reads, 2);
 }
 
+// The window closes after the walk has begun and before its title is read:
+// it is passed over like any window that does not match.
+TEST_F(TitleSearchTest, AWindowClosingDuringTheWalkIsPassedOver) {
+  host::add_window("Other");
+  const Window closing = host::add_window("Motion Tool - closing");
+  const Window later = host::add_window("Motion Tool - later");
+  host::before(host::Call::title_read, [&] { host::close_window(closing); });
+  char title[DREMOXA7_TITLE_CAPACITY] = {};
+  DREMOXA7_WINDOW window = nullptr;
+  EXPECT_EQ(FindWinTitle("Motion Tool", title, &window), DREMOXA7_OK);
+  EXPECT_EQ(window, later);
+  EXPECT_STREQ(title, "Motion Tool - later");
+}
+
 // Another program renames its window before every title read, to a title
 // that matches only on even reads: each search reads each title once, and
 // answers the title it matched.
