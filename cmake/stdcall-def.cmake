@@ -35,3 +35,25 @@ function(dremoxa7_plain_exports target def)
     target_link_options(${target} PRIVATE -Wl,--kill-at)
   endif()
 endfunction()
+
+# The import library shipped for tools, written after target links: the
+# short import format, whose members only name the DLL and the export and
+# leave the thunks to the tool's linker. Linkers that require safe exception
+# handlers (MSVC's and lld-link's defaults on i686) accept it, and MinGW's
+# ld reads it too. On i686 each member binds the header's stdcall symbol
+# (_Name@N) to the plain export name. The target keeps the paths of the
+# library and of the .def it came from for the install rules.
+function(dremoxa7_short_import_library target def output)
+  find_program(DREMOXA7_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14 REQUIRED)
+  dremoxa7_arch_def(${def} arch_def)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    set(machine i386)
+  else()
+    set(machine i386:x86-64)
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${DREMOXA7_LLVM_DLLTOOL} -m ${machine} -k -d ${arch_def} -l ${output}
+    BYPRODUCTS ${output} VERBATIM)
+  set_target_properties(${target} PROPERTIES DREMOXA7_IMPORT_LIBRARY ${output}
+                                             DREMOXA7_ARCH_DEF ${arch_def})
+endfunction()

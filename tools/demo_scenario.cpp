@@ -7,13 +7,13 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "file_image.h"
 #include "fixture_process.h"
 #include "library.h"
 #include "wait.h"
@@ -87,13 +87,9 @@ std::string report_clipboard() {
   return line.starts_with(kPrefix) ? "\"" + line.substr(kPrefix.size()) + "\"" : line;
 }
 
-// A file of the given bytes; every byte not given is zero.
-bool write_bytes(const std::string& path, std::size_t size,
-                 std::initializer_list<std::pair<std::size_t, const char*>> pieces) {
-  std::string bytes(size, '\0');
-  for (const auto& [offset, text] : pieces) bytes.replace(offset, std::strlen(text), text);
+bool write_file(const std::string& path, const dremoxa7::FileImage& image) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << bytes;
+  file << image.bytes();
   return static_cast<bool>(file);
 }
 
@@ -156,7 +152,7 @@ void last_app_check(const e2e::Exports& dll) {
 // from offset 22; a project's system file says which axes it uses.
 void query_project(const e2e::Exports& dll) {
   const std::string configuration = e2e::program_directory() + "Zorposcom.cnf";
-  if (!write_bytes(configuration, 274, {{22 + 14 * 3, "  MX42-CPU    "}})) {
+  if (!write_file(configuration, dremoxa7::FileImage(274).text(22 + 14 * 3, "  MX42-CPU    "))) {
     say("Could not write %s.", configuration.c_str());
     return;
   }
@@ -172,8 +168,10 @@ void query_project(const e2e::Exports& dll) {
   CreateDirectoryA(project.c_str(), nullptr);
   CreateDirectoryA((project + "Temp").c_str(), nullptr);
   const std::string system_file = project + "Temp\\axsystem.bin";
-  write_bytes(system_file, 188,
-              {{8, "\x20\x01\x02\x05\x06"}, {106, "\x42\x11\x22\x33"}, {154, "\x02\x03"}});
+  write_file(system_file, dremoxa7::FileImage(188)
+                              .set(8, {0x20, 0x01, 0x02, 0x05, 0x06})
+                              .set(106, {0x42, 0x11, 0x22, 0x33})
+                              .set(154, {0x02, 0x03}));
   e2e::write_suite_description("cpuspec 7 0 4 0\n");
   unsigned char table[DREMOXA7_AXIS_TABLE_SIZE] = {};
   const short used = dll.UseAxis(project.c_str(), 7, 0, table);

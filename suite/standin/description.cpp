@@ -3,9 +3,6 @@
 #include <windows.h>
 
 #include <charconv>
-#include <cstring>
-
-#include "unique_file.h"
 
 namespace standin {
 namespace {
@@ -41,15 +38,15 @@ bool description_path(char* path, std::size_t capacity) {
   const std::size_t slash = name.find_last_of("\\/");
   const std::size_t directory_size = slash == std::string_view::npos ? 0 : slash + 1;
   if (directory_size + sizeof kFileName > capacity) return false;
-  std::memcpy(path + directory_size, kFileName, sizeof kFileName);
+  dremoxa7::copy_text(path + directory_size, capacity - directory_size, kFileName);
   return true;
 }
 
 std::string read_description() {
   char path[MAX_PATH + 1] = {};
   if (!description_path(path, sizeof path)) return {};
-  const UniqueFile file = open_for_reading(path);
-  if (!file.valid()) return {};
+  const dremoxa7::UniqueFile file = open_for_reading(path);
+  if (!file) return {};
   std::string text(kMaxDescriptionBytes, '\0');
   DWORD got = 0;
   if (!ReadFile(file.get(), text.data(), kMaxDescriptionBytes, &got, nullptr)) got = 0;
@@ -141,10 +138,10 @@ void Description::record(std::string_view function, std::string_view arguments,
   if (!log) return;
   const std::string path(log->text());
   if (path.empty()) return;
-  UniqueFile file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return;
+  const dremoxa7::UniqueFile file(CreateFileA(
+      path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
   std::string line(function);
   line += ' ';
   line += arguments;
@@ -155,11 +152,10 @@ void Description::record(std::string_view function, std::string_view arguments,
   WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
-void put_text(char* out, std::size_t capacity, std::string_view text) {
-  if (out == nullptr || capacity == 0) return;
-  const std::size_t n = text.size() < capacity - 1 ? text.size() : capacity - 1;
-  if (n != 0) std::memcpy(out, text.data(), n);
-  out[n] = '\0';
+dremoxa7::UniqueFile open_for_reading(const char* path) {
+  return dremoxa7::UniqueFile(CreateFileA(path, GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::string numbers_text(std::initializer_list<long long> numbers) {

@@ -57,12 +57,17 @@
 // its buffer's capacity and terminated.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "base/text.h"
+#include "base/win32_owners.h"
 
 namespace standin {
 
@@ -121,7 +126,13 @@ class Description {
 inline std::int16_t found_code(bool found) { return found ? kOk : kNoEntry; }
 
 // Copies text into out (capacity bytes), cut and terminated. Null out: no-op.
-void put_text(char* out, std::size_t capacity, std::string_view text);
+inline void put_text(char* out, std::size_t capacity, std::string_view text) {
+  if (out != nullptr) dremoxa7::copy_text(out, capacity, text);
+}
+
+// Opens an existing file for reading, letting others read, write or delete
+// it (a test may rewrite a file between two calls).
+dremoxa7::UniqueFile open_for_reading(const char* path);
 
 // "a b c" from the numbers given, for the call log.
 std::string numbers_text(std::initializer_list<long long> numbers);

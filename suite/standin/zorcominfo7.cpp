@@ -5,7 +5,6 @@
 
 #include "description.h"
 #include "frame/suite.h"
-#include "unique_file.h"
 
 namespace {
 
@@ -38,8 +37,8 @@ std::int16_t install_path(std::string_view keyword, std::string_view function, s
 // Reads length bytes of the file at offset into buffer.
 std::int16_t read_bytes(const char* path, std::int32_t offset, std::int32_t length, void* buffer) {
   if (path == nullptr) return standin::kCannotOpen;
-  const standin::UniqueFile file = standin::open_for_reading(path);
-  if (!file.valid()) return standin::kCannotOpen;
+  const dremoxa7::UniqueFile file = standin::open_for_reading(path);
+  if (!file) return standin::kCannotOpen;
   LARGE_INTEGER size{};
   if (offset < 0 || length < 0 || (length > 0 && buffer == nullptr) ||
       !GetFileSizeEx(file.get(), &size) ||

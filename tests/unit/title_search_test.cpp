@@ -12,11 +12,22 @@ namespace {
 
 using Window = platform::Window;
 
+// A window of the desktop and the title a search gives back for it.
+struct Shown {
+  Window window;
+  std::string title;
+};
+
+// A window whose whole title a search gives back.
+Shown show(const std::string& title, bool iconic = false) {
+  return {host::add_window(title, iconic), title};
+}
+
 class TitleSearchTest : public LibraryTest {
  protected:
   // Runs both searches for text; the expected window of each is an index
   // into the desktop (top first) or -1 for none.
-  void expect_found(const std::vector<Window>& desktop, const char* text, int prefix_index,
+  void expect_found(const std::vector<Shown>& desktop, const char* text, int prefix_index,
                     int substring_index) {
     SCOPED_TRACE(text ? text : "(null)");
     check(FindWinTitle, desktop, text, prefix_index);
@@ -25,8 +36,7 @@ class TitleSearchTest : public LibraryTest {
 
  private:
   using Search = short (*)(const char*, char*, DREMOXA7_WINDOW*);
-  static void check(Search search, const std::vector<Window>& desktop, const char* text,
-                    int index) {
+  static void check(Search search, const std::vector<Shown>& desktop, const char* text, int index) {
     char title[DREMOXA7_TITLE_CAPACITY];
     std::string(sizeof title - 1, 'x').copy(title, sizeof title);
     DREMOXA7_WINDOW window = reinterpret_cast<DREMOXA7_WINDOW>(0x1234);
@@ -36,19 +46,17 @@ class TitleSearchTest : public LibraryTest {
       EXPECT_STREQ(title, "");
       return;
     }
-    EXPECT_EQ(window, desktop[index]);
-    char expected[DREMOXA7_TITLE_CAPACITY];
-    platform::window_title(desktop[index], expected, sizeof expected);
-    EXPECT_STREQ(title, expected);
+    EXPECT_EQ(window, desktop[index].window);
+    EXPECT_EQ(std::string(title), desktop[index].title);
   }
 };
 
 TEST_F(TitleSearchTest, PrefixAndSubstringMatchByteForByte) {
-  const std::vector<Window> desktop = {
-      host::add_window("My Editor"),
-      host::add_window("Editor - proj1", /*iconic=*/true),
-      host::add_window("Editor"),
-      host::add_window("Monitor"),
+  const std::vector<Shown> desktop = {
+      show("My Editor"),
+      show("Editor - proj1", /*iconic=*/true),
+      show("Editor"),
+      show("Monitor"),
   };
   struct Case {
     const char* text;
@@ -69,7 +77,7 @@ TEST_F(TitleSearchTest, PrefixAndSubstringMatchByteForByte) {
 }
 
 TEST_F(TitleSearchTest, NullOrEmptyTextSearchesNothing) {
-  const std::vector<Window> desktop = {host::add_window("Editor")};
+  const std::vector<Shown> desktop = {show("Editor")};
   host::reset_counters();
   expect_found(desktop, nullptr, -1, -1);
   expect_found(desktop, "", -1, -1);
@@ -77,16 +85,16 @@ TEST_F(TitleSearchTest, NullOrEmptyTextSearchesNothing) {
 }
 
 TEST_F(TitleSearchTest, ZOrderDecidesAndFollowsTheForeground) {
-  const std::vector<Window> desktop = {host::add_window("Tool A"), host::add_window("Tool B")};
+  const std::vector<Shown> desktop = {show("Tool A"), show("Tool B")};
   expect_found(desktop, "Tool", 0, 0);
-  ASSERT_TRUE(platform::set_foreground(desktop[1]));
+  ASSERT_TRUE(platform::set_foreground(desktop[1].window));
   expect_found(desktop, "Tool", 1, 1);
 }
 
 TEST_F(TitleSearchTest, LongTitlesAreCutAt349Characters) {
   const std::string long_title = std::string(349, 'a') + "TAIL" + std::string(100, 'z');
-  const std::vector<Window> desktop = {host::add_window(long_title)};
   // The cut title is what is found and returned.
+  const std::vector<Shown> desktop = {{host::add_window(long_title), std::string(349, 'a')}};
   expect_found(desktop, std::string(349, 'a').c_str(), 0, 0);
   expect_found(desktop, "TAIL", -1, -1);
   // A text longer than a title can be finds nothing, whatever its length.

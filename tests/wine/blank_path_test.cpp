@@ -5,6 +5,7 @@
 
 #include "e2e_test.h"
 #include "installed_tool.h"
+#include "win32_clipboard.h"
 
 namespace e2e {
 namespace {
@@ -51,7 +52,7 @@ TEST_F(BlankPathTest, JumpsStartTheToolAndNeverTheProgramBeforeTheBlank) {
     const InstalledTool tool(install_directory(), "blanktool", {kStartedTitle, {}, {}});
     ASSERT_EQ(decoy.error(), "");
     ASSERT_EQ(tool.error(), "");
-    ASSERT_TRUE(set_clipboard_text("before"));
+    ASSERT_TRUE(dremoxa7::win32_test::put_clipboard_text("before", nullptr));
 
     EXPECT_EQ(c.jump(dll()), DREMOXA7_OK);
     ASSERT_NE(tool.started_window(), nullptr) << "the tool did not start";

@@ -68,8 +68,8 @@ FixtureProcess::FixtureProcess(const std::vector<std::string>& options) {
     error_ = "CreateProcessA failed, error " + std::to_string(GetLastError()) + ": " + command_line;
     return;
   }
-  process_ = UniqueHandle(info.hProcess);
-  UniqueHandle thread(info.hThread);
+  process_.reset(info.hProcess);
+  const dremoxa7::UniqueHandle thread(info.hThread);
   wait_for_ready_file(ready_path);
   DeleteFileA(ready_path.c_str());
 }
@@ -96,8 +96,7 @@ bool FixtureProcess::wait_for_ready_file(const std::string& path) {
     if (blank == std::string::npos) continue;
     unsigned long long value = 0;
     std::from_chars(line.data(), line.data() + blank, value, 16);
-    windows_.push_back(
-        {reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)), line.substr(blank + 1)});
+    windows_.push_back(reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)));
   }
   if (windows_.empty()) {
     error_ = "fixture_tool.exe reported no windows";
@@ -114,20 +113,15 @@ void FixtureProcess::end() {
   WaitForSingleObject(process_.get(), kDefaultWaitMs);
   process_.reset();
   wait_until([&] {
-    for (const Window& window : windows_) {
-      if (IsWindow(window.handle)) return false;
+    for (const HWND window : windows_) {
+      if (IsWindow(window)) return false;
     }
     return true;
   });
 }
 
 HWND FixtureProcess::window(std::size_t index) const {
-  return index < windows_.size() ? windows_[index].handle : nullptr;
-}
-
-const std::string& FixtureProcess::title(std::size_t index) const {
-  static const std::string none;
-  return index < windows_.size() ? windows_[index].title : none;
+  return index < windows_.size() ? windows_[index] : nullptr;
 }
 
 }  // namespace e2e

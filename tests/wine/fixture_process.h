@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "unique_handles.h"
+#include "base/win32_owners.h"
 
 namespace e2e {
 
@@ -27,21 +27,16 @@ class FixtureProcess {
 
   // The tool's windows in the order of its --window and --popup options.
   HWND window(std::size_t index) const;
-  const std::string& title(std::size_t index) const;
   std::size_t window_count() const { return windows_.size(); }
 
   // Ends the process now and waits until its windows are gone.
   void end();
 
  private:
-  struct Window {
-    HWND handle;
-    std::string title;
-  };
   bool wait_for_ready_file(const std::string& path);
 
-  UniqueHandle process_;
-  std::vector<Window> windows_;
+  dremoxa7::UniqueHandle process_;
+  std::vector<HWND> windows_;
   std::string error_;
 };
 

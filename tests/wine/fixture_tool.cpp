@@ -45,61 +45,19 @@
 
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/win32_owners.h"
+#include "win32_clipboard.h"
+
 namespace {
 
+using dremoxa7::UniqueFile;
+
 constexpr char kClassName[] = "dremoxa7FixtureTool";
-
-class UniqueFile {
- public:
-  explicit UniqueFile(HANDLE handle) : handle_(handle) {}
-  UniqueFile(const UniqueFile&) = delete;
-  UniqueFile& operator=(const UniqueFile&) = delete;
-  ~UniqueFile() {
-    if (valid()) CloseHandle(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
-class ClipboardSession {
- public:
-  explicit ClipboardSession(HWND owner = nullptr) : open_(OpenClipboard(owner) != FALSE) {}
-  ClipboardSession(const ClipboardSession&) = delete;
-  ClipboardSession& operator=(const ClipboardSession&) = delete;
-  ~ClipboardSession() {
-    if (open_) CloseClipboard();
-  }
-  bool open() const { return open_; }
-
- private:
-  bool open_;
-};
-
-class GlobalLockGuard {
- public:
-  explicit GlobalLockGuard(HGLOBAL block)
-      : block_(block), data_(block ? GlobalLock(block) : nullptr) {}
-  GlobalLockGuard(const GlobalLockGuard&) = delete;
-  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
-  ~GlobalLockGuard() {
-    if (data_ != nullptr) GlobalUnlock(block_);
-  }
-  const char* text() const { return static_cast<const char*>(data_); }
-  std::size_t size() const { return data_ ? GlobalSize(block_) : 0; }
-
- private:
-  HGLOBAL block_;
-  void* data_;
-};
 
 struct ToolWindow {
   HWND handle = nullptr;
@@ -121,7 +79,7 @@ Tool tool;
 bool write_file(const std::string& path, std::string_view text, DWORD disposition, DWORD access) {
   UniqueFile file(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                               disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
+  if (!file) return false;
   DWORD written = 0;
   return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
          written == text.size();
@@ -135,19 +93,15 @@ void log_line(std::string_view line) {
 }
 
 void log_clipboard() {
-  const ClipboardSession session;
-  if (!session.open()) {
+  const dremoxa7::win32_test::ClipboardText read =
+      dremoxa7::win32_test::read_clipboard_text(nullptr);
+  if (!read.opened) {
     log_line("clipboard unavailable");
-    return;
-  }
-  const GlobalLockGuard lock(GetClipboardData(CF_TEXT));
-  if (lock.text() == nullptr) {
+  } else if (!read.text) {
     log_line("clipboard without text");
-    return;
+  } else {
+    log_line("clipboard " + *read.text);
   }
-  const void* end = std::memchr(lock.text(), '\0', lock.size());
-  const std::size_t n = end ? static_cast<const char*>(end) - lock.text() : lock.size();
-  log_line("clipboard " + std::string(lock.text(), n));
 }
 
 LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -219,7 +173,7 @@ std::vector<std::string> options_file_lines() {
   std::vector<std::string> lines;
   UniqueFile file(CreateFileA((name + ".args").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return lines;
+  if (!file) return lines;
   std::string text(64 * 1024, '\0');
   DWORD got = 0;
   if (!ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &got, nullptr)) {
@@ -247,21 +201,6 @@ bool register_window_class(const char* name) {
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   window_class.lpszClassName = name;
   return RegisterClassA(&window_class) != 0;
-}
-
-// Empties the clipboard and puts text on it, opened for owner.
-bool put_clipboard_text(const std::string& text, HWND owner) {
-  const ClipboardSession session(owner);
-  if (!session.open() || !EmptyClipboard()) return false;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
-  if (block == nullptr) return false;
-  if (void* data = GlobalLock(block)) {
-    std::memcpy(data, text.data(), text.size());
-    GlobalUnlock(block);
-  }
-  if (SetClipboardData(CF_TEXT, block) != nullptr) return true;
-  GlobalFree(block);
-  return false;
 }
 
 bool parse_ms(const std::string& text, DWORD& ms) {
@@ -295,8 +234,8 @@ int main(int argc, char** argv) {
   std::string ready_path;
   ToolWindow* last = nullptr;
   HWND last_owner = nullptr;
-  std::unique_ptr<ClipboardSession> held_clipboard;
-  std::vector<std::unique_ptr<UniqueFile>> held_files;
+  std::unique_ptr<dremoxa7::ClipboardOpen> held_clipboard;
+  std::vector<UniqueFile> held_files;
   for (int i = 0; i < count; ++i) {
     const std::string_view option = args[i];
     const bool has_value = i + 1 < count;
@@ -323,20 +262,21 @@ int main(int argc, char** argv) {
     } else if (option == "--ready" && has_value) {
       ready_path = args[++i];
     } else if (option == "--hold-clipboard" && last != nullptr) {
-      held_clipboard = std::make_unique<ClipboardSession>(last->handle);
-      if (!held_clipboard->open()) return fail("cannot open the clipboard");
+      held_clipboard = dremoxa7::win32_test::open_clipboard(last->handle);
+      if (!held_clipboard) return fail("cannot open the clipboard");
     } else if (option == "--hold-file" && has_value) {
-      held_files.push_back(std::make_unique<UniqueFile>(
-          CreateFileA(args[++i].c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                      FILE_ATTRIBUTE_NORMAL, nullptr)));
-      if (!held_files.back()->valid()) return fail("cannot open --hold-file");
+      held_files.emplace_back(CreateFileA(args[++i].c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!held_files.back()) return fail("cannot open --hold-file");
     } else if (option == "--window-class" && has_value) {
       tool.window_class = args[++i];
       if (!register_window_class(tool.window_class.c_str())) {
         return fail("cannot register --window-class");
       }
     } else if (option == "--own-clipboard" && has_value && last != nullptr) {
-      if (!put_clipboard_text(args[++i], last->handle)) return fail("cannot own the clipboard");
+      if (!dremoxa7::win32_test::put_clipboard_text(args[++i], last->handle)) {
+        return fail("cannot own the clipboard");
+      }
     } else if (option == "--sleep" && has_value) {
       DWORD ms = 0;
       if (!parse_ms(args[++i], ms)) return fail("--sleep needs milliseconds");

@@ -1,10 +1,10 @@
 // fixture_tool.exe itself: what later tests of starting and closing tools
 // rely on (clipboard read at start, close and registered messages, log).
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
 #include "e2e_test.h"
+#include "win32_clipboard.h"
 
 namespace e2e {
 namespace {
@@ -14,28 +14,12 @@ std::string read_all(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-bool put_clipboard_text(const char* text) {
-  if (!OpenClipboard(nullptr)) return false;
-  EmptyClipboard();
-  const std::size_t size = std::strlen(text) + 1;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  bool placed = false;
-  if (void* data = block ? GlobalLock(block) : nullptr) {
-    std::memcpy(data, text, size);
-    GlobalUnlock(block);
-    placed = SetClipboardData(CF_TEXT, block) != nullptr;
-  }
-  if (!placed && block) GlobalFree(block);
-  CloseClipboard();
-  return placed;
-}
-
 TEST(FixtureTool, ReactsAsToldOnItsCommandLine) {
   char directory[MAX_PATH + 1] = {};
   const DWORD n = GetTempPathA(MAX_PATH, directory);
   const std::string log = std::string(directory, n <= MAX_PATH ? n : 0) + "dremoxa7-fixture.log";
   DeleteFileA(log.c_str());
-  ASSERT_TRUE(put_clipboard_text("hand-off text"));
+  ASSERT_TRUE(dremoxa7::win32_test::put_clipboard_text("hand-off text", nullptr));
 
   FixtureProcess tool({"--log", log, "--quit-message", "Dx7 Quit", "--window", "Dx7 Stubborn",
                        "--ignore-close", "--window", "Dx7 Polite"});

@@ -7,9 +7,11 @@ namespace {
 class HelpTest : public LibraryTest {};
 
 TEST_F(HelpTest, ModesNeedAnActiveWindow) {
-  HWND window = CreateWindowExA(0, "STATIC", "Help Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(window, nullptr);
+  dremoxa7::UniqueWindow owner(
+      CreateWindowExA(0, "STATIC", "Help Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+  ASSERT_TRUE(owner);
+  const HWND window = owner.get();
   SetForegroundWindow(window);
   SetActiveWindow(window);
   ASSERT_TRUE(wait_until([&] { return GetActiveWindow() == window; }));
@@ -21,7 +23,7 @@ TEST_F(HelpTest, ModesNeedAnActiveWindow) {
   EXPECT_EQ(as_signature<WideOpenZorHelp>(dll().OpenZorHelp)(0x00010002, "suite.hlp", "Axis"),
             DREMOXA7_OUT_OF_RANGE);
 
-  DestroyWindow(window);
+  owner.reset();
   ASSERT_EQ(GetActiveWindow(), nullptr);
   for (short mode : {0, 1, 2, 7}) {
     EXPECT_EQ(dll().OpenZorHelp(mode, "suite.hlp", "Axis"), DREMOXA7_OK) << mode;

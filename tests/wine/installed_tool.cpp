@@ -1,6 +1,5 @@
 #include "installed_tool.h"
 
-#include <cstring>
 #include <fstream>
 
 #include "base/win32_owners.h"
@@ -62,21 +61,6 @@ std::vector<std::string> InstalledTool::log_lines() const {
 
 bool InstalledTool::has_run() const {
   return GetFileAttributesA(log_path_.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool set_clipboard_text(const std::string& text) {
-  const dremoxa7::ClipboardOpen clipboard(nullptr);
-  if (!clipboard || !EmptyClipboard()) return false;
-  dremoxa7::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
-  if (!block) return false;
-  {
-    const dremoxa7::LockedGlobal locked(block.get());
-    if (locked.data() == nullptr) return false;
-    std::memcpy(locked.data(), text.data(), text.size());
-  }
-  if (SetClipboardData(CF_TEXT, block.get()) == nullptr) return false;
-  static_cast<void>(block.release());
-  return true;
 }
 
 }  // namespace e2e

@@ -49,8 +49,4 @@ class InstalledTool {
   std::string error_;
 };
 
-// Empties the clipboard and puts text on it, as another program would;
-// false when the clipboard could not be had.
-bool set_clipboard_text(const std::string& text);
-
 }  // namespace e2e

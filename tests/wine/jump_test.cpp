@@ -5,6 +5,7 @@
 #include <string>
 
 #include "e2e_test.h"
+#include "win32_clipboard.h"
 
 namespace e2e {
 namespace {
@@ -25,29 +26,10 @@ std::string read_file(const std::string& path) {
   return text.str();
 }
 
-void set_clipboard(const std::string& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  char* data = static_cast<char*>(GlobalLock(block));
-  text.copy(data, text.size());
-  data[text.size()] = '\0';
-  GlobalUnlock(block);
-  if (SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
-  CloseClipboard();
-}
-
 std::string clipboard_text() {
-  if (!OpenClipboard(nullptr)) return "(clipboard unavailable)";
-  std::string text;
-  if (HANDLE block = GetClipboardData(CF_TEXT)) {
-    if (const char* data = static_cast<const char*>(GlobalLock(block))) {
-      text.assign(data, strnlen(data, GlobalSize(block)));
-      GlobalUnlock(block);
-    }
-  }
-  CloseClipboard();
-  return text;
+  const dremoxa7::win32_test::ClipboardText read =
+      dremoxa7::win32_test::read_clipboard_text(nullptr);
+  return read.opened ? read.text.value_or("") : "(clipboard unavailable)";
 }
 
 // Closes whatever jump target a test started, and waits until it is gone.
@@ -86,7 +68,7 @@ class JumpTest : public LibraryTest {
         "exeno 6 60\nexename 60 missingtool\n"
         "installpath 0 " +
         directory + "\nqinstallpath 0 " + directory + "\nainstallpath 0 " + directory + "\n");
-    set_clipboard("before");
+    ASSERT_TRUE(dremoxa7::win32_test::put_clipboard_text("before", nullptr));
   }
   void TearDown() override { DeleteFileA(log_path().c_str()); }
 };

@@ -28,8 +28,8 @@ const Library& Library::get() {
 }
 
 Library::Library() : path_(program_directory() + "dremoxa7.dll") {
-  module_ = UniqueModule(LoadLibraryA(path_.c_str()));
-  if (module_.get() == nullptr) {
+  module_.reset(LoadLibraryA(path_.c_str()));
+  if (!module_) {
     error_ = "LoadLibraryA(" + path_ + ") failed, error " + std::to_string(GetLastError());
     return;
   }

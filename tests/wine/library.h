@@ -7,8 +7,8 @@
 
 #include <string>
 
+#include "base/win32_owners.h"
 #include "dremoxa7.h"
-#include "unique_handles.h"
 
 namespace e2e {
 
@@ -34,7 +34,7 @@ class Library {
 
  private:
   Library();
-  UniqueModule module_;
+  dremoxa7::UniqueModule module_;
   std::string path_;
   Exports exports_;
   std::string missing_;

@@ -18,29 +18,14 @@
 #include <vector>
 
 #include "e2e_test.h"
+#include "file_image.h"
 
 namespace e2e {
 namespace {
 
 // --- Files ------------------------------------------------------------------
 
-// The bytes of a file, built by offset.
-class FileImage {
- public:
-  explicit FileImage(std::size_t size, unsigned char fill = 0) : bytes_(size, fill) {}
-  FileImage& at(std::size_t offset, std::initializer_list<unsigned char> values) {
-    for (const unsigned char value : values) bytes_.at(offset++) = value;
-    return *this;
-  }
-  FileImage& text_at(std::size_t offset, std::string_view text) {
-    for (const char c : text) bytes_.at(offset++) = static_cast<unsigned char>(c);
-    return *this;
-  }
-  const std::vector<unsigned char>& bytes() const { return bytes_; }
-
- private:
-  std::vector<unsigned char> bytes_;
-};
+using dremoxa7::FileImage;
 
 // Files and directories created under a base directory (ending in a
 // backslash) for one test, removed again, newest first, when it ends. The
@@ -67,11 +52,10 @@ class Scratch {
   void write(std::string_view name, const FileImage& image) {
     record(name, false);
     std::ofstream file(path(name), std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(image.bytes().data()),
-               static_cast<std::streamsize>(image.bytes().size()));
+    file << image.bytes();
   }
   void write(std::string_view name, std::string_view text) {
-    write(name, FileImage(text.size()).text_at(0, text));
+    write(name, FileImage(text.size()).text(0, text));
   }
   void make_directory(std::string_view name) {
     record(name, true);
@@ -103,16 +87,14 @@ class Scratch {
 // A file kept open here for reading and writing, sharing both with others.
 class SharedOpener {
  public:
-  explicit SharedOpener(const std::string& path) {
-    const HANDLE handle =
-        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) handle_ = UniqueHandle(handle);
-  }
-  bool open() const { return static_cast<bool>(handle_); }
+  explicit SharedOpener(const std::string& path)
+      : file_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  bool open() const { return static_cast<bool>(file_); }
 
  private:
-  UniqueHandle handle_;
+  dremoxa7::UniqueFile file_;
 };
 
 // Another tool that holds the files open for reading and writing without
@@ -233,10 +215,10 @@ constexpr char kVersionNamingFixedCpu[] = "Model QX7LM-ZOR58T Ver E0001";
 // header the library does not read, and records 0, 5 and 17.
 FileImage configuration(std::size_t size = 274) {
   FileImage image(size, ' ');
-  image.text_at(0, "CNF-HEADER-NOT-READ!!!");
+  image.text(0, "CNF-HEADER-NOT-READ!!!");
   const auto record = [&](int index, std::string_view text) {
     const std::size_t offset = 22 + 14 * static_cast<std::size_t>(index);
-    if (offset + text.size() <= size) image.text_at(offset, text);
+    if (offset + text.size() <= size) image.text(offset, text);
   };
   record(0, "AB12");
   record(5, "  XY9 Z");
@@ -382,7 +364,7 @@ TEST_F(ProjectCpuName, RenamedCopyIsCaptionedByItsOwnFile) {
   const std::string copy = program_directory() + "dremoxa8.dll";
   ASSERT_TRUE(CopyFileA(Library::get().path().c_str(), copy.c_str(), FALSE));
   {
-    const UniqueModule module(LoadLibraryA(copy.c_str()));
+    const dremoxa7::UniqueModule module(LoadLibraryA(copy.c_str()));
     ASSERT_NE(module.get(), nullptr);
     const auto cpu_name =
         as_signature<decltype(&::StaBarCpuName)>(GetProcAddress(module.get(), "StaBarCpuName"));
@@ -447,10 +429,10 @@ constexpr int kAxisCount = 4;
 // the list names it.
 FileImage system_file(int tag) {
   return FileImage(1360)
-      .at(106, {0x01, u8(tag), u8(tag + 1), u8(tag + 2), 0x99, 0x99})
-      .at(154, {1})
-      .at(805, {0x02, u8(tag + 3), u8(tag + 4), u8(tag + 5), 0x99, 0x99})
-      .at(997, {2});
+      .set(106, {0x01, u8(tag), u8(tag + 1), u8(tag + 2), 0x99, 0x99})
+      .set(154, {1})
+      .set(805, {0x02, u8(tag + 3), u8(tag + 4), u8(tag + 5), 0x99, 0x99})
+      .set(997, {2});
 }
 
 AxisTable first_series_table(int tag) {
@@ -468,9 +450,9 @@ AxisTable second_series_table(int tag) {
 // the entries are not for the table.
 FileImage h_file(unsigned char first_type) {
   return FileImage(1360)
-      .at(805, {0x03, first_type, 0x77, 0x77, 1, 0x77})
-      .at(811, {0x04, 35, 0x77, 0x77, 1, 0x77})
-      .at(997, {4});
+      .set(805, {0x03, first_type, 0x77, 0x77, 1, 0x77})
+      .set(811, {0x04, 35, 0x77, 0x77, 1, 0x77})
+      .set(997, {4});
 }
 
 // Their tables, the detail codes from the code library (below).
