@@ -13,10 +13,10 @@
  * (FindWinTitle, FindWinTitleP, FindFuncWin, QFindFuncWin, FindZorWin,
  * LastAppCheck) and the project queries (StaBarCpuName and the axis
  * queries) are meant for any thread. The exports that act on the desktop
- * (SetActiveZorWin, the jumps, OpenZorHelp) are still meant for the tool's
- * user-interface thread: the foreground window, the active window and the
- * clipboard belong to the whole desktop, and two calls racing for them
- * give whichever order the system lets them have. */
+ * (SetActiveZorWin, the jumps, OpenZorHelp, AllExeEnd) are still meant for
+ * the tool's user-interface thread: the foreground window, the active
+ * window and the clipboard belong to the whole desktop, and two calls
+ * racing for them give whichever order the system lets them have. */
 #ifndef DREMOXA7_H
 #define DREMOXA7_H
 
@@ -90,6 +90,20 @@ short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const 
  * topic of keyword. DREMOXA7_OUT_OF_RANGE for other modes; nothing is
  * opened and DREMOXA7_OK returned when the caller has no active window. */
 short DREMOXA7_API OpenZorHelp(short mode, const char* helpFile, const char* keyword);
+
+/* Closes every other tool of the suite when it is shut down from the tool
+ * of exceptFunction (0..47, the caller's own function, which stays): the
+ * running tools of functions 0 to 8 and 11 are brought to the front and
+ * asked to close, all at once, and awaited one after the other; function
+ * 32 is asked only after they have gone and a pause of 500 ms. Function 11
+ * counts only when the suite's work 1 flag is set. Blocks until the tools
+ * have gone, looking for each every 500 ms, without a time limit: a tool
+ * that never closes keeps the call waiting. Meanwhile it still answers
+ * messages that other programs send to the caller's windows. Meant for the
+ * tool's user-interface thread. DREMOXA7_OUT_OF_RANGE for a series not
+ * 0..15 or a function not 0..47; a suite library's code ends the call at
+ * once, with the tools already asked no longer awaited. */
+short DREMOXA7_API AllExeEnd(short series, short exceptFunction);
 
 /* Status-bar CPU name. index (only its low 8 bits count, as a signed
  * number; valid 0..17) selects a CPU record of the positioning

@@ -9,6 +9,7 @@
 #include "dremoxa7.h"
 #include "launch/help.h"
 #include "launch/jumps.h"
+#include "lifecycle/close_all.h"
 #include "project/axis_table.h"
 #include "project/axis_usage.h"
 #include "project/status_bar_cpu_name.h"
@@ -137,6 +138,10 @@ short DREMOXA7_API ZorPacJump(const char* directory, const char* exeName, const 
 
 short DREMOXA7_API OpenZorHelp(short mode, const char* helpFile, const char* keyword) {
   return launch::open_help(mode, helpFile, keyword);
+}
+
+short DREMOXA7_API AllExeEnd(short series, short exceptFunction) {
+  return lifecycle::close_all(series, exceptFunction);
 }
 
 // Controller configuration queries.

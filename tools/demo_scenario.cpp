@@ -2,10 +2,13 @@
 // exports, as a tool program would use them. It describes suite tools to the
 // stand-in suite DLLs, starts three (fixture_tool.exe), finds them, counts
 // them, brings one to the front, jumps to a fourth that does not run yet
-// with a hand-off text and to one that runs, and closes them again; last it
-// asks the two project queries about files it writes. Run by tools/demo.
+// with a hand-off text and to one that runs, and closes them again; then it
+// shuts a whole suite down from one of its tools and shows the order in
+// which the tools went; last it asks the two project queries about files it
+// writes. Run by tools/demo.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -16,6 +19,7 @@
 #include "file_image.h"
 #include "fixture_process.h"
 #include "library.h"
+#include "time_stamp.h"
 #include "wait.h"
 
 namespace {
@@ -188,6 +192,121 @@ void query_project(const e2e::Exports& dll) {
   RemoveDirectoryA(project.c_str());
 }
 
+// The suite that the project manager (function 1) shuts down: each tool a
+// program of its own that logs, with time stamps, what it is asked and when
+// its window goes.
+struct SuiteTool {
+  int function;
+  const char* prefix;  // none: found by the title composed from the work 1 information
+  const char* title;
+  const char* close_delay_ms;  // none: goes at once
+};
+
+const SuiteTool kSuite[] = {
+    {0, "Dx7 Ladder Editor", "Dx7 Ladder Editor - conveyor.prj", nullptr},
+    {1, "Dx7 Project Manager", "Dx7 Project Manager - conveyor", nullptr},
+    {3, "Dx7 Sfc Monitor", "Dx7 Sfc Monitor - conveyor", nullptr},
+    {4, "Dx7 Servo Monitor", "Dx7 Servo Monitor - axis 1", "1200"},
+    {10, "Dx7 Trace Viewer", "Dx7 Trace Viewer", nullptr},
+    {11, nullptr, "Dx7 Display - DEMO conveyor", nullptr},
+    {32, "Dx7 Launcher", "Dx7 Launcher", nullptr},
+};
+
+constexpr short kShutdownFunction = 1;
+
+struct ToolEvent {
+  long long us;
+  std::string what;
+};
+
+// The time-stamped lines of a tool's log, as "title: what happened".
+void read_tool_log(const std::string& path, std::vector<ToolEvent>& events) {
+  std::ifstream file(path, std::ios::binary);
+  std::string line;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t blank = line.find(' ');
+    if (line.starts_with("clipboard") || blank == std::string::npos) continue;
+    const long long us = std::stoll(line.substr(0, blank));
+    const std::string text = line.substr(blank + 1);
+    constexpr std::string_view kQuitLine = "message Sfc Quit Message ";
+    if (text.starts_with("close ")) {
+      events.push_back({us, text.substr(6) + ": asked by the close message"});
+    } else if (text.starts_with(kQuitLine)) {
+      events.push_back({us, text.substr(kQuitLine.size()) + ": asked by \"Sfc Quit Message\""});
+    } else if (text.starts_with("gone ")) {
+      events.push_back({us, text.substr(5) + ": gone"});
+    }
+  }
+}
+
+void close_all(const e2e::Exports& dll) {
+  std::string description = "work1 1 Dx7 Display\nshortpac 0 DEMO\n";
+  for (const SuiteTool& tool : kSuite) {
+    if (tool.prefix == nullptr) continue;
+    description += "title 0 " + std::to_string(tool.function) + " " + tool.prefix + "\n";
+  }
+  e2e::write_suite_description(description);
+
+  std::vector<std::string> logs;
+  std::vector<e2e::FixtureProcess> running;
+  for (const SuiteTool& tool : kSuite) {
+    logs.push_back(e2e::program_directory() + "demo-close-" + std::to_string(tool.function) +
+                   ".log");
+    DeleteFileA(logs.back().c_str());
+    std::vector<std::string> options = {
+        "--stamp",          "--log",    logs.back(), "--quit-message",
+        "Sfc Quit Message", "--window", tool.title};
+    if (tool.close_delay_ms != nullptr) {
+      options.insert(options.end(), {"--close-delay", tool.close_delay_ms});
+    }
+    running.emplace_back(options);
+    if (!running.back().ready()) {
+      say("Could not start a tool: %s", running.back().error().c_str());
+      return;
+    }
+    say("Function %2d runs with window \"%s\"%s.", tool.function, tool.title,
+        tool.close_delay_ms ? " (it takes 1.2 s to save before it goes)" : "");
+  }
+  say("Function 11 is recognised by the work 1 display text and the short package name:");
+  say("\"Dx7 Display - DEMO\".");
+
+  say("AllExeEnd(series 0, function %d) asks the others to close and waits for them...",
+      kShutdownFunction);
+  const long long started = e2e::time_stamp_us();
+  const short result = dll.AllExeEnd(0, kShutdownFunction);
+  const long long returned = e2e::time_stamp_us();
+  say("AllExeEnd answers %d after %lld ms. The tools, as they logged it:", result,
+      (returned - started) / 1000);
+  std::vector<ToolEvent> events;
+  for (const std::string& log : logs) read_tool_log(log, events);
+  std::sort(events.begin(), events.end(),
+            [](const ToolEvent& a, const ToolEvent& b) { return a.us < b.us; });
+  // The last tool before function 32, when function 32 was asked, and when
+  // it went.
+  long long others_gone = 0;
+  long long last_asked = 0;
+  long long last_gone = 0;
+  for (const ToolEvent& event : events) {
+    say("  +%5lld ms  %s", (event.us - started) / 1000, event.what.c_str());
+    const bool gone = event.what.ends_with(": gone");
+    if (gone && last_asked == 0) others_gone = event.us;
+    if (!gone && others_gone != 0) last_asked = event.us;
+    if (gone) last_gone = event.us;
+  }
+  for (std::size_t i = 0; i < running.size(); ++i) {
+    if (IsWindow(running[i].window(0))) say("Still running: \"%s\".", kSuite[i].title);
+  }
+  say("From the last of the others going to the launcher's request: %lld ms (up to one",
+      (last_asked - others_gone) / 1000);
+  say("poll interval and the pause, 1000 ms, and the searches); from the launcher going");
+  say("to the call's return: %lld ms (up to one poll interval, 500 ms, and a search).",
+      (returned - last_gone) / 1000);
+  say("Under Wine without a window manager, a window takes about 2 s from its close");
+  say("request to going away.");
+  for (const std::string& log : logs) DeleteFileA(log.c_str());
+}
+
 }  // namespace
 
 int main() {
@@ -280,6 +399,9 @@ int main() {
   step("Close the ladder editor.");
   tools[0].end();
   last_app_check(dll);
+
+  step("Shut the whole suite down from the project manager: every other tool is asked to close.");
+  close_all(dll);
 
   step("Ask about a controller project: the status-bar CPU name and the axes in use.");
   query_project(dll);

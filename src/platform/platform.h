@@ -115,6 +115,12 @@ void open_help(Window owner, const char* help_file, unsigned command, std::uintp
 
 void sleep_ms(unsigned milliseconds);
 
+// Sleeps like sleep_ms, but still answers the messages that other threads
+// send (SendMessage and the like) to the calling thread's windows, taking
+// no posted message from its queue: a program that sends to the caller
+// while the caller waits for it to go is not stuck on that wait.
+void sleep_answering_sent(unsigned milliseconds);
+
 // --- Files -----------------------------------------------------------------
 
 // True when any directory entry (a file or a directory) has exactly that

@@ -1,5 +1,6 @@
 #include "suite_fake.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -174,7 +175,12 @@ std::int16_t GetZorShortPacName(std::int16_t series, char* name) {
   const auto lock = dremoxa7::fake::lock_suite();
   auto& s = suite();
   s.record({"GetZorShortPacName", {series}, {}});
-  if (const std::int16_t code = s.failure("GetZorShortPacName", series)) return code;
+  if (const std::int16_t code = s.failure("GetZorShortPacName", series)) {
+    const std::string& left = s.short_pac_name_on_failure;
+    std::memcpy(name, left.data(),
+                std::min(left.size(), std::size_t{suite_limits::kShortPacNameCapacity}));
+    return code;
+  }
   s.answer_text(name, suite_limits::kShortPacNameCapacity,
                 value_or(s.short_pac_names, series, std::string()));
   return 0;

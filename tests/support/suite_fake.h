@@ -38,6 +38,10 @@ struct Suite {
 
   // Short package names by series.
   std::map<int, std::string> short_pac_names;
+  // What a forced failure of GetZorShortPacName leaves in the name buffer,
+  // as a library that fails half-way may do (cut to the buffer, without a
+  // terminator when it fills it); empty: the buffer is left alone.
+  std::string short_pac_name_on_failure;
 
   // The work 1 information (any selector): its flag and its display text.
   std::int16_t work1_flag = 0;

@@ -21,16 +21,23 @@
 //                        opener without a window share a windowless open)
 //   --hold-file FILE     opens FILE for reading and writing without sharing
 //                        and keeps it open until the end
+//   --stamp              from here on every log line begins with its time
+//                        stamp (time_stamp.h) and a blank, and a window that
+//                        goes logs "gone TITLE"
+//   --close-delay MS     the window opened just before goes MS milliseconds
+//                        after WM_CLOSE instead of at once
+//   --send-on-close TITLE  on WM_CLOSE the window opened just before first
+//                        sends WM_NULL to the top-level window titled TITLE
+//                        and waits for the answer (SendMessageA), then logs
+//                        "sent TITLE"
+//   --stop-answering MS  once its windows are ready, the tool answers no
+//                        message for MS milliseconds (its thread sleeps)
 //   --window-class NAME  the windows opened after it are of the window class
 //                        NAME (e.g. the one the help engine's window has)
 //   --own-clipboard TEXT puts TEXT on the clipboard with the window opened
 //                        just before as the clipboard's owner
 //   --sleep MS           sleeps MS milliseconds when the option is read: a
 //                        tool slow to start
-//   --stop-answering MS  once every window exists (and the ready file is
-//                        written), the tool neither handles messages nor
-//                        reaches its message loop for MS milliseconds: a
-//                        hung tool
 //
 // A tool started without arguments (as a jump starts it) takes its options
 // from the file beside it named like it with ".args" for ".exe", one
@@ -51,6 +58,7 @@
 #include <vector>
 
 #include "base/win32_owners.h"
+#include "time_stamp.h"
 #include "win32_clipboard.h"
 
 namespace {
@@ -63,7 +71,12 @@ struct ToolWindow {
   HWND handle = nullptr;
   std::string title;
   bool ignore_close = false;
+  UINT close_delay_ms = 0;
+  std::string send_on_close;
 };
+
+// The timer that ends a window's --close-delay.
+constexpr UINT_PTR kCloseTimer = 1;
 
 struct Tool {
   std::vector<std::unique_ptr<ToolWindow>> windows;
@@ -72,6 +85,7 @@ struct Tool {
   std::string quit_message_name;
   UINT quit_message = 0;
   int open_windows = 0;
+  bool stamp = false;
 };
 
 Tool tool;
@@ -87,7 +101,9 @@ bool write_file(const std::string& path, std::string_view text, DWORD dispositio
 
 void log_line(std::string_view line) {
   if (tool.log_path.empty()) return;
-  std::string text(line);
+  std::string text;
+  if (tool.stamp) text = std::to_string(e2e::time_stamp_us()) + " ";
+  text += line;
   text += "\r\n";
   write_file(tool.log_path, text, OPEN_ALWAYS, FILE_APPEND_DATA);
 }
@@ -110,6 +126,18 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
     if (message == WM_CLOSE) {
       log_line("close " + window->title);
       if (window->ignore_close) return 0;
+      if (!window->send_on_close.empty()) {
+        SendMessageA(FindWindowA(nullptr, window->send_on_close.c_str()), WM_NULL, 0, 0);
+        log_line("sent " + window->send_on_close);
+      }
+      if (window->close_delay_ms != 0) {
+        SetTimer(handle, kCloseTimer, window->close_delay_ms, nullptr);
+        return 0;
+      }
+    } else if (message == WM_TIMER && wparam == kCloseTimer) {
+      KillTimer(handle, kCloseTimer);
+      DestroyWindow(handle);
+      return 0;
     } else if (tool.quit_message != 0 && message == tool.quit_message) {
       log_line("message " + tool.quit_message_name + " " + window->title);
       DestroyWindow(handle);
@@ -117,6 +145,7 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
     } else if (message == WM_COPYDATA) {
       log_line("copydata " + window->title);
     } else if (message == WM_DESTROY) {
+      if (tool.stamp) log_line("gone " + window->title);
       SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
       if (--tool.open_windows == 0) PostQuitMessage(0);
     }
@@ -203,8 +232,10 @@ bool register_window_class(const char* name) {
   return RegisterClassA(&window_class) != 0;
 }
 
-bool parse_ms(const std::string& text, DWORD& ms) {
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), ms);
+// A whole decimal number of milliseconds.
+template <class Number>
+bool read_milliseconds(std::string_view text, Number& value) {
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
@@ -229,9 +260,9 @@ int main(int argc, char** argv) {
   }
   if (args.empty()) args = options_file_lines();
   const int count = static_cast<int>(args.size());
-  DWORD stop_answering_ms = 0;
 
   std::string ready_path;
+  DWORD stop_answering_ms = 0;
   ToolWindow* last = nullptr;
   HWND last_owner = nullptr;
   std::unique_ptr<dremoxa7::ClipboardOpen> held_clipboard;
@@ -268,6 +299,14 @@ int main(int argc, char** argv) {
       held_files.emplace_back(CreateFileA(args[++i].c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
       if (!held_files.back()) return fail("cannot open --hold-file");
+    } else if (option == "--stamp") {
+      tool.stamp = true;
+    } else if (option == "--close-delay" && has_value && last != nullptr) {
+      if (!read_milliseconds(args[++i], last->close_delay_ms)) return fail("bad --close-delay");
+    } else if (option == "--send-on-close" && has_value && last != nullptr) {
+      last->send_on_close = args[++i];
+    } else if (option == "--stop-answering" && has_value) {
+      if (!read_milliseconds(args[++i], stop_answering_ms)) return fail("bad --stop-answering");
     } else if (option == "--window-class" && has_value) {
       tool.window_class = args[++i];
       if (!register_window_class(tool.window_class.c_str())) {
@@ -279,11 +318,8 @@ int main(int argc, char** argv) {
       }
     } else if (option == "--sleep" && has_value) {
       DWORD ms = 0;
-      if (!parse_ms(args[++i], ms)) return fail("--sleep needs milliseconds");
+      if (!read_milliseconds(args[++i], ms)) return fail("bad --sleep");
       Sleep(ms);
-    } else if (option == "--stop-answering" && has_value) {
-      if (!parse_ms(args[++i], stop_answering_ms))
-        return fail("--stop-answering needs milliseconds");
     } else {
       return fail("unknown option or missing value (see the top of fixture_tool.cpp)");
     }
@@ -291,8 +327,6 @@ int main(int argc, char** argv) {
   if (!foreign_arguments.empty()) log_line("arguments " + foreign_arguments);
   if (tool.open_windows == 0) return fail("no --window given");
   if (!ready_path.empty() && !write_ready_file(ready_path)) return fail("cannot write --ready");
-  // Neither pumping nor handling sent messages, as a tool stuck in a long
-  // computation.
   if (stop_answering_ms != 0) Sleep(stop_answering_ms);
 
   MSG message;

@@ -43,6 +43,32 @@ void perform_pending_restore(platform::Window window, HostWindow& entry) {
   world().window_events.push_back({WindowEvent::restored, window});
 }
 
+void close_when_posted(platform::Window window, unsigned message, int sleeps) {
+  const auto lock = lock_world();
+  world().close_reactions[window] = {message, sleeps};
+}
+
+void close_due_windows() {
+  auto& closing = world().closing;
+  for (auto it = closing.begin(); it != closing.end();) {
+    const HostWindow* entry = find_window(it->first);
+    if (entry != nullptr && (it->second > 0 || !entry->answering)) {
+      ++it;
+      continue;
+    }
+    if (entry != nullptr) close_window(it->first);
+    it = closing.erase(it);
+  }
+}
+
+void count_sleep_for_closing() {
+  for (auto& [window, sleeps] : world().closing) {
+    const HostWindow* entry = find_window(window);
+    if (entry != nullptr && entry->answering && sleeps > 0) --sleeps;
+  }
+  close_due_windows();
+}
+
 void stop_answering(platform::Window window) {
   const auto lock = lock_world();
   if (HostWindow* entry = find_window(window)) entry->answering = false;
@@ -54,6 +80,7 @@ void answer_again(platform::Window window) {
   if (entry == nullptr) return;
   entry->answering = true;
   perform_pending_restore(window, *entry);
+  close_due_windows();
 }
 
 platform::Window add_window(const std::string& title, bool iconic) {
@@ -187,7 +214,13 @@ bool post_message(Window window, unsigned message) {
   const auto lock = host::lock_world();
   ++host::world().counters.posts;
   if (host::find_window(window) == nullptr) return false;
-  host::world().posted.push_back({window, message});
+  host::World& w = host::world();
+  w.posted.push_back({window, message});
+  const auto reaction = w.close_reactions.find(window);
+  if (reaction != w.close_reactions.end() && reaction->second.message == message) {
+    w.closing.try_emplace(window, reaction->second.sleeps);
+    host::close_due_windows();
+  }
   return true;
 }
 

@@ -85,6 +85,13 @@ const std::vector<PostedMessage>& posted_messages();
 // The number register_message gave (or will give) that name.
 unsigned registered_message(const std::string& name);
 
+// How the tool behind window answers a message posted to it: it closes the
+// window once `sleeps` further sleeps have passed (0: before the poster's
+// next step). Its own thread does the closing, so while the window does not
+// answer no sleep counts, and a due close waits until it answers again.
+// Without this, a window ignores whatever is posted to it and stays open.
+void close_when_posted(platform::Window window, unsigned message, int sleeps);
+
 // While set, every foreground change is refused, as Windows refuses one
 // to a process that may not take the foreground.
 void refuse_foreground(bool refuse);
@@ -164,6 +171,10 @@ const std::vector<HelpRequest>& help_requests();
 
 // The virtual clock: sleeps advance it at once.
 long clock_ms();
+
+// Runs after each sleep, with the clock as it then stands, e.g. to change
+// the desktop or the suite's answers while a call waits.
+void on_sleep(std::function<void(long clock_ms)> hook);
 
 // --- Files -----------------------------------------------------------------
 

@@ -28,6 +28,10 @@ long clock_ms() {
   const auto lock = host::lock_world();
   return world().clock;
 }
+void on_sleep(std::function<void(long)> hook) {
+  const auto lock = host::lock_world();
+  world().sleep_hook = std::move(hook);
+}
 
 }  // namespace host
 
@@ -62,7 +66,13 @@ void sleep_ms(unsigned milliseconds) {
   host::World& w = host::world();
   ++w.counters.sleeps;
   w.clock += milliseconds;
+  host::count_sleep_for_closing();
+  // A copy runs, so that the hook may replace itself.
+  if (const auto hook = w.sleep_hook) hook(w.clock);
 }
+
+// The model has no messages sent between threads: both sleeps are one.
+void sleep_answering_sent(unsigned milliseconds) { sleep_ms(milliseconds); }
 
 }  // namespace platform
 }  // namespace dremoxa7

@@ -42,6 +42,12 @@ struct World {
   platform::Window refused_window = nullptr;
   std::vector<WindowEvent> window_events;
   std::vector<PostedMessage> posted;
+  struct CloseReaction {
+    unsigned message;
+    int sleeps;
+  };
+  std::map<platform::Window, CloseReaction> close_reactions;
+  std::map<platform::Window, int> closing;     // window -> sleeps still to pass
   std::map<std::string, unsigned> registered;  // name -> message number
 
   std::map<std::string, std::string> modules;  // lower-case name -> file name
@@ -60,6 +66,7 @@ struct World {
   platform::Window active_window = nullptr;
   std::vector<HelpRequest> help;
   long clock = 0;
+  std::function<void(long)> sleep_hook;
 
   std::map<char, std::string> drives;  // upper-case letter -> host directory
   std::string current_directory = ".";
@@ -85,6 +92,11 @@ HostWindow* find_window(platform::Window window);
 
 // The window's thread handles the restore it was asked for (world locked).
 void perform_pending_restore(platform::Window window, HostWindow& entry);
+
+// A sleep has passed for the windows that are closing (world locked): each
+// that answers counts it, and those that are due and answer close.
+void count_sleep_for_closing();
+void close_due_windows();
 
 // Runs the hook set for call, if any, with the world unlocked.
 void run_hook(Call call);

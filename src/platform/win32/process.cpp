@@ -33,4 +33,32 @@ void open_help(Window owner, const char* help_file, unsigned command, std::uintp
 
 void sleep_ms(unsigned milliseconds) { Sleep(milliseconds); }
 
+namespace {
+
+// Milliseconds of the performance counter: the tick count may move in steps
+// of several milliseconds, which would cut a wait short.
+long long counter_ms() {
+  LARGE_INTEGER count;
+  LARGE_INTEGER frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  const long long f = frequency.QuadPart;
+  return count.QuadPart / f * 1000 + count.QuadPart % f * 1000 / f;
+}
+
+}  // namespace
+
+void sleep_answering_sent(unsigned milliseconds) {
+  const long long end = counter_ms() + milliseconds;
+  for (;;) {
+    // Runs the window procedures of whatever was sent to this thread; the
+    // posted messages stay queued for the caller's own message loop.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    const long long now = counter_ms();
+    if (now >= end) return;
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(end - now), QS_SENDMESSAGE, 0);
+  }
+}
+
 }  // namespace dremoxa7::platform

@@ -1,0 +1,136 @@
+#include "lifecycle/close_all.h"
+
+#include <string_view>
+
+#include "base/text.h"
+#include "frame/suite.h"
+#include "platform/platform.h"
+#include "windows/activation.h"
+#include "windows/function_table.h"
+#include "windows/function_windows.h"
+#include "windows/title_search.h"
+
+namespace dremoxa7::lifecycle {
+namespace {
+
+using windows::kFunctionCount;
+
+// The tool that closes on a message of its own instead of the close message.
+constexpr int kQuitMessageFunction = 3;
+constexpr char kQuitMessageName[] = "Sfc Quit Message";
+// The tool whose title is put together from the work 1 information.
+constexpr int kComposedTitleFunction = 11;
+// The tool that is asked only after all the others have gone.
+constexpr int kLastFunction = 32;
+
+constexpr std::int16_t kWork1Selector = 2;
+
+// "<display text> - <short package name>", both whole, also when the suite
+// library fills either buffer without a terminator.
+using ComposedTitle = Text<suite::kWork1TextCapacity + 3 + suite::kShortPacNameCapacity + 1>;
+
+struct CloseRun {
+  std::int16_t series = 0;
+  // The close flags: which functions this run closes.
+  bool members[kFunctionCount] = {};
+  ComposedTitle composed_title;
+  // The window each member was last asked through, so that a poll tells a
+  // window it has asked from one it has not.
+  platform::Window asked[kFunctionCount] = {};
+};
+
+ComposedTitle compose_title(std::int16_t series, std::string_view display) {
+  char name[suite::kShortPacNameCapacity] = {};
+  // Without a short package name the title goes on without one, whatever
+  // the suite library may have left in the buffer.
+  const bool named = GetZorShortPacName(series, name) == kOk;
+  ComposedTitle title(display);
+  title.append(" - ");
+  if (named) title.append(bounded_view(name, sizeof name));
+  return title;
+}
+
+Result select_members(CloseRun& run, std::int16_t except_function) {
+  std::int16_t work1_flag = 0;
+  char path[suite::kWork1PathCapacity] = {};
+  char text1[suite::kWork1TextCapacity] = {};
+  char display[suite::kWork1TextCapacity] = {};
+  char text3[suite::kWork1ShortCapacity] = {};
+  const Result result = GetZorWork1Info(kWork1Selector, &work1_flag, path, text1, display, text3);
+  if (result != kOk) return result;
+  for (int function = 0; function < kFunctionCount; ++function) {
+    if (windows::kFunctionTable[function].close_all != 1 || function == except_function) continue;
+    if (function != kComposedTitleFunction) {
+      run.members[function] = true;
+    } else if (work1_flag == 1) {
+      run.members[function] = true;
+      run.composed_title = compose_title(run.series, bounded_view(display, sizeof display));
+    }
+  }
+  return kOk;
+}
+
+Result find_member(const CloseRun& run, int function, platform::Window& window) {
+  if (function == kComposedTitleFunction) {
+    window = windows::find_by_prefix(run.composed_title.c_str()).window;
+    return kOk;
+  }
+  return windows::find_function_window(windows::TitleCall::first_series, run.series,
+                                       static_cast<std::int16_t>(function), window);
+}
+
+// Brings the window to the front, which never waits for its tool (a hung
+// tool holds up no one), and posts it the member's close request.
+void ask(CloseRun& run, int function, platform::Window window) {
+  run.asked[function] = window;
+  windows::activate(window);
+  platform::post_message(window, function == kQuitMessageFunction
+                                     ? platform::register_message(kQuitMessageName)
+                                     : platform::kCloseMessage);
+}
+
+Result ask_member(CloseRun& run, int function) {
+  platform::Window window = nullptr;
+  const Result result = find_member(run, function, window);
+  if (result == kOk && window != nullptr) ask(run, function, window);
+  return result;
+}
+
+Result await_member(CloseRun& run, int function) {
+  for (;;) {
+    platform::Window window = nullptr;
+    const Result result = find_member(run, function, window);
+    if (result != kOk || window == nullptr) return result;
+    // A window nobody asked (a second instance, or one started since the
+    // members were asked) would never close by itself: it is asked now.
+    if (window != run.asked[function]) ask(run, function, window);
+    platform::sleep_answering_sent(kClosePollMs);
+  }
+}
+
+}  // namespace
+
+Result close_all(std::int16_t series, std::int16_t except_function) {
+  if (!windows::valid_series(series) || !windows::valid_function(except_function)) {
+    return kOutOfRange;
+  }
+  CloseRun run;
+  run.series = series;
+  Result result = select_members(run, except_function);
+  // All are asked before any is awaited, so that they close side by side.
+  for (int function = 0; function < kFunctionCount && result == kOk; ++function) {
+    if (run.members[function] && function != kLastFunction) result = ask_member(run, function);
+  }
+  for (int function = 0; function < kFunctionCount && result == kOk; ++function) {
+    if (run.members[function] && function != kLastFunction) result = await_member(run, function);
+  }
+  if (result != kOk) return result;
+
+  platform::sleep_answering_sent(kClosePollMs);
+  if (!run.members[kLastFunction]) return kOk;
+  result = ask_member(run, kLastFunction);
+  if (result != kOk) return result;
+  return await_member(run, kLastFunction);
+}
+
+}  // namespace dremoxa7::lifecycle
