@@ -19,8 +19,9 @@
 
 #include "file_image.h"
 #include "fixture_process.h"
+#include "installed_tool.h"
 #include "library.h"
-#include "started_tool.h"
+#include "logged_command_line.h"
 #include "time_stamp.h"
 #include "wait.h"
 
@@ -205,11 +206,13 @@ void start_tools(const e2e::Exports& dll) {
       "title 0 0 Dx7 Main\ntitle 0 5 Dx7 Axis Monitor\ntitle 0 4 Dx7 Servo Monitor\n"
       "verfile 0 V7.01 - E1000 -\nexename 0 dx7main\nexeno 5 25\nexeno 4 24\n"
       "shortpac 0 K7G12X\n");
-  const e2e::StartedTool main_tool(library_directory, "dx7main", "Dx7 Main - started");
+  const e2e::InstalledTool main_tool(library_directory, "dx7main",
+                                     e2e::logging_command_line("Dx7 Main - started"));
   const std::string editor_directory = library_directory + "demo ladder\\";
-  const e2e::StartedTool editor(editor_directory, "dx7lad", "Dx7 Ladder - K7G12X - conveyor.prj");
+  const e2e::InstalledTool editor(editor_directory, "dx7lad",
+                                  e2e::logging_command_line("Dx7 Ladder - K7G12X - conveyor.prj"));
   e2e::FixtureProcess notes({"--window", "Notes - todo.txt"});
-  if (!main_tool.installed() || !editor.installed() || !notes.ready()) {
+  if (!main_tool.error().empty() || !editor.error().empty() || !notes.ready()) {
     say("Could not prepare the tools of this step.");
     return;
   }
@@ -224,10 +227,10 @@ void start_tools(const e2e::Exports& dll) {
   short result = dll.ZorStartCheck(0, 5, &quit);
   say("ZorStartCheck(series 0, function 5) answers %d with quit flag %d: the axis monitor ends.",
       result, quit);
-  const HWND main_window = main_tool.window();
+  const HWND main_window = main_tool.started_window();
   say("Executable 0 started in its place, with window %s and command line %s.",
-      WindowName(main_window).text, main_tool.command_line().c_str());
-  const std::vector<std::string> main_log = main_tool.log();
+      WindowName(main_window).text, e2e::logged_command_line(main_tool).c_str());
+  const std::vector<std::string> main_log = main_tool.log_lines();
   constexpr std::string_view kClipboard = "clipboard ";
   const std::string found = main_log.empty() ? "nothing" : main_log.front();
   say("At its start it read from the clipboard: %s.",
@@ -252,21 +255,17 @@ void start_tools(const e2e::Exports& dll) {
       editor_directory.c_str());
   say("ZorLadderpJump(series 0, that directory, \"dx7lad\", \"Dx7 Ladder\") answers %d.",
       dll.ZorLadderpJump(0, editor_directory.c_str(), "dx7lad", "Dx7 Ladder"));
-  const HWND editor_window = editor.window();
+  const HWND editor_window = editor.started_window();
   say("The editor started with window %s and command line", WindowName(editor_window).text);
-  say("  %s", editor.command_line().c_str());
+  say("  %s", e2e::logged_command_line(editor).c_str());
 
   step("Jump to the ladder editor again: it runs, so it comes to the front.");
   bring_notes_to_front();
   say("ZorLadderpJump answers %d.",
       dll.ZorLadderpJump(0, editor_directory.c_str(), "dx7lad", "Dx7 Ladder"));
   e2e::wait_until([&] { return GetForegroundWindow() == editor_window; }, 5000);
-  const std::vector<std::string> log = editor.log();
   say("The foreground window is now %s; the editor was started %d time(s) in all.",
-      WindowName(GetForegroundWindow()).text,
-      static_cast<int>(std::count_if(log.begin(), log.end(), [](const std::string& line) {
-        return line.starts_with("command-line ");
-      })));
+      WindowName(GetForegroundWindow()).text, e2e::logged_starts(editor));
   DeleteFileA(work_file.c_str());
   DeleteFileA(configuration.c_str());
 }

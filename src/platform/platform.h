@@ -33,8 +33,11 @@ void for_each_window(F&& f) {
       &f);
 }
 
-// Reads the title into buffer: at most capacity - 1 characters and the
-// terminator (GetWindowTextA). Returns the characters stored.
+// Reads the title into buffer in the system code page: at most
+// capacity - 1 characters (and never more than 511) and the terminator, as
+// GetWindowTextA would, but as the system keeps it: the call never waits
+// for the window's thread, even for a window of this program.
+// Returns the characters stored.
 int window_title(Window window, char* buffer, int capacity);
 
 // The window's last active pop-up, or the window itself.
@@ -106,6 +109,8 @@ void start_program(const char* command_line);
 Window active_window();
 
 // WinHelpA(owner, help_file, command, data); the outcome is not reported.
+// A running help engine that does not answer at once is left alone: the
+// request is dropped rather than the caller held until the engine answers.
 void open_help(Window owner, const char* help_file, unsigned command, std::uintptr_t data);
 
 void sleep_ms(unsigned milliseconds);

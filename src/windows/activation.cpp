@@ -8,7 +8,11 @@ Result activate(platform::Window window) {
   const platform::Window popup = platform::last_active_popup(window);
   if (!platform::set_foreground(window)) return kRefused;
   if (platform::is_iconic(window)) platform::restore_without_waiting(window);
-  if (popup != nullptr && popup != window && !platform::set_foreground(popup)) return kRefused;
+  if (popup != nullptr && popup != window && !platform::set_foreground(popup)) {
+    // A pop-up that closed meanwhile leaves its owner in front, as one that
+    // closed before the call does.
+    return platform::last_active_popup(window) == popup ? kRefused : kOk;
+  }
   return kOk;
 }
 

@@ -79,6 +79,37 @@ TEST_F(ActivationTest, ClosedPopupLeavesTheOwnerInFront) {
   EXPECT_EQ(host::foreground_window(), tool);
 }
 
+// Another program's windows close whenever it likes, also between two
+// calls of the activation.
+TEST_F(ActivationTest, WindowsClosingDuringTheActivation) {
+  const struct {
+    const char* what;
+    int closes_before_foreground_call;  // 1: the window's, 2: the pop-up's
+    bool closes_popup;                  // else the window
+    short result;
+    bool owner_in_front;
+  } cases[] = {
+      {"the window, after it was found", 1, false, DREMOXA7_REFUSED, false},
+      {"the pop-up, once its owner is in front", 2, true, DREMOXA7_OK, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    const platform::Window other = host::add_window("Other");
+    const platform::Window tool = host::add_window("Tool", /*iconic=*/true);
+    const platform::Window popup = host::add_popup(tool, "Settings");
+    ASSERT_TRUE(platform::set_foreground(other));
+    int foreground_calls = 0;
+    host::before(host::Call::foreground, [&] {
+      if (++foreground_calls == c.closes_before_foreground_call) {
+        host::close_window(c.closes_popup ? popup : tool);
+      }
+    });
+    EXPECT_EQ(SetActiveZorWin(tool), c.result);
+    EXPECT_EQ(host::foreground_window(), c.owner_in_front ? tool : other);
+  }
+}
+
 TEST_F(ActivationTest, RefusedForegroundIsReported) {
   const platform::Window tool = host::add_window("Tool", /*iconic=*/true);
   host::refuse_foreground(true);

@@ -376,5 +376,45 @@ TEST_F(FirstSeriesAxisTest, FailuresLeaveTheCallersTableUntouched) {
   }
 }
 
+// Another program changes the system file between the query's existence
+// test and its open: the query ends as if the change had come before it.
+TEST_F(FirstSeriesAxisTest, SystemFileChangedAfterItWasFound) {
+  enum class Change { directory, held, removed };
+  const struct {
+    const char* what;
+    Change change;
+  } cases[] = {
+      {"replaced by a directory", Change::directory},
+      {"taken by another opener", Change::held},
+      {"removed", Change::removed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    write(kTempFile, FileImage(kSmallSize).set(small_axis(0), {1, 0x11}));
+    int hold = -1;
+    host::before(host::Call::file_open, [&] {
+      const std::filesystem::path file = drive_.path() / "Proj" / kTempFile;
+      switch (c.change) {
+        case Change::directory:
+          std::filesystem::remove(file);
+          std::filesystem::create_directory(file);
+          break;
+        case Change::held:
+          hold = host::hold_file(std::string(kProject) + "Temp\\axsystem.bin",
+                                 {true, false, true, true});
+          break;
+        case Change::removed:
+          std::filesystem::remove(file);
+          break;
+      }
+    });
+    host::reset_counters();
+    expect_failure(query(UseAxis, 4), DREMOXA7_UNREADABLE, 1, 1);
+    host::before(host::Call::file_open, nullptr);
+    if (hold >= 0) host::release_file(hold);
+    std::filesystem::remove_all(drive_.path() / "Proj");
+  }
+}
+
 }  // namespace
 }  // namespace dremoxa7

@@ -166,6 +166,18 @@ TEST_F(JumpTest, HeldClipboardStillStartsTheTool) {
   EXPECT_EQ(host::clipboard_text(), "before");
 }
 
+// Another program takes the clipboard between the library's open and its
+// text: the hand-off is lost, the clipboard is left to that program, and
+// the tool still starts.
+TEST_F(JumpTest, ClipboardTakenAwayDuringTheHandoffStillStartsTheTool) {
+  const std::string path = describe_tool(kVariants[0], true);
+  host::before(host::Call::clipboard_set, [] { host::take_clipboard("their text"); });
+  EXPECT_EQ(ZorFuncJump(kSeries, kFunction, "text"), DREMOXA7_OK);
+  EXPECT_EQ(started(), std::vector<std::string>{path});
+  EXPECT_EQ(host::clipboard_text(), "their text");
+  EXPECT_FALSE(host::clipboard_is_open());
+}
+
 TEST_F(JumpTest, StartedToolFindsItsWindowOpenedOnTheNextJump) {
   const std::string path = describe_tool(kVariants[0], true);
   host::on_start([](const std::string&) { host::add_window("Motion Tool - new"); });
@@ -226,6 +238,32 @@ TEST_F(JumpTest, AnInstallDirectoryWithABlankStartsTheToolItself) {
   SetUp();
   EXPECT_EQ(ZorPacJump("I:\\Suite Tools\\", "pkg", nullptr), DREMOXA7_OK);
   EXPECT_EQ(started(), std::vector<std::string>{"\"I:\\Suite Tools\\pkg.exe\""});
+}
+
+// The tool closes between being found and being brought to the front: the
+// failed activation is not reported, and nothing is started in its place.
+TEST_F(JumpTest, AToolClosingBeforeItsActivationIsNeitherActivatedNorStarted) {
+  files_.write("Pkg/tool.exe", "MZ");
+  const struct {
+    const char* name;
+    short (*jump)();
+  } cases[] = {
+      {"ZorFuncJump", [] { return ZorFuncJump(kSeries, kFunction, "text"); }},
+      {"ZorPacJump", [] { return ZorPacJump("I:\\Pkg\\", "tool", "Motion Tool"); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    describe_tool(kVariants[0], true);
+    const Window other = host::add_window("Other");
+    const Window tool = host::add_window("Motion Tool - project", true);
+    ASSERT_TRUE(platform::set_foreground(other));
+    host::before(host::Call::foreground, [&] { host::close_window(tool); });
+    EXPECT_EQ(c.jump(), DREMOXA7_OK);
+    EXPECT_EQ(host::foreground_window(), other);
+    EXPECT_TRUE(host::started_programs().empty());
+    EXPECT_EQ(host::clipboard_text(), "before");
+  }
 }
 
 TEST_F(JumpTest, OverlongPackagePathNamesNoExecutable) {

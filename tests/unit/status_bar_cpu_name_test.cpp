@@ -255,6 +255,78 @@ TEST_F(StaBarCpuNameTest, VersionFileSelectsTheFixedCpuText) {
   }
 }
 
+// Another program changes a file between the library's existence test and
+// its open, or between its open and its read: the call ends as if the
+// change had come before it.
+TEST_F(StaBarCpuNameTest, FilesChangedAfterTheyWereFound) {
+  enum class Change { directory, held, removed, shortened };
+  const struct {
+    const char* what;
+    const char* file;
+    const char* path;
+    Change change;
+    host::Call before;  // the change comes before the first such call for the file
+    int nth;            // 1: the configuration file's, 2: the version file's
+    short result;
+  } cases[] = {
+      {"configuration file replaced by a directory", kConfiguration, kConfigurationPath,
+       Change::directory, host::Call::file_open, 1, DREMOXA7_UNREADABLE},
+      {"configuration file taken by an exclusive opener", kConfiguration, kConfigurationPath,
+       Change::held, host::Call::file_open, 1, DREMOXA7_UNREADABLE},
+      {"configuration file removed", kConfiguration, kConfigurationPath, Change::removed,
+       host::Call::file_open, 1, DREMOXA7_UNREADABLE},
+      {"configuration file cut short before its record is read", kConfiguration, kConfigurationPath,
+       Change::shortened, host::Call::file_read, 1, DREMOXA7_UNREADABLE},
+      {"version file replaced by a directory", kVersion, kVersionPath, Change::directory,
+       host::Call::file_open, 2, DREMOXA7_OK},
+      {"version file taken by an exclusive opener", kVersion, kVersionPath, Change::held,
+       host::Call::file_open, 2, DREMOXA7_OK},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fresh_model();
+    write(kConfiguration, configuration_with(3, "AB12"));
+    std::filesystem::remove_all(drive_.path() / kVersion);
+    write(kVersion, "QX7LM-ZOR58T E0001");
+    int calls = 0;
+    int hold = -1;
+    host::before(c.before, [&] {
+      if (++calls != c.nth) return;
+      const std::filesystem::path file = drive_.path() / c.file;
+      switch (c.change) {
+        case Change::directory:
+          std::filesystem::remove(file);
+          std::filesystem::create_directory(file);
+          break;
+        case Change::held:
+          hold = host::hold_file(c.path, {true, true, false, false});
+          break;
+        case Change::removed:
+          std::filesystem::remove(file);
+          break;
+        case Change::shortened:
+          std::filesystem::resize_file(file, 30);
+          break;
+      }
+    });
+    const Answer answer = call(3);
+    EXPECT_EQ(answer.result, c.result);
+    if (c.result == DREMOXA7_OK) {
+      // The version file could not be read: no fixed text.
+      EXPECT_EQ(answer.buffer, "    CPU : AB12    ");
+      EXPECT_TRUE(host::messages().empty());
+    } else {
+      EXPECT_EQ(answer.buffer, kUntouched);
+      expect_message("System file read failed.");
+    }
+    EXPECT_EQ(host::open_file_count(), 0);
+    if (c.change == Change::held) {
+      EXPECT_GE(hold, 0);
+      host::release_file(hold);
+    }
+  }
+}
+
 TEST_F(StaBarCpuNameTest, WorkIsOneRecordReadAndOneVersionRead) {
   write(kConfiguration, configuration_with(4, "AB12"));
   ASSERT_EQ(call(4).result, DREMOXA7_OK);

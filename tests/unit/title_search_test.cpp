@@ -1,4 +1,6 @@
 // Finding a window by the start of its title or by a part of it.
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -123,6 +125,74 @@ TEST_F(TitleSearchTest, SearchStopsAtTheFirstMatch) {
   FindWinTitle("Editor", title, &window);
   EXPECT_EQ(host::counters().enumerations, 1);
   EXPECT_EQ(host::counters().title_reads, 2);
+}
+
+// The window closes after the walk has begun and before its title is read:
+// it is passed over like any window that does not match.
+TEST_F(TitleSearchTest, AWindowClosingDuringTheWalkIsPassedOver) {
+  host::add_window("Other");
+  const Window closing = host::add_window("Motion Tool - closing");
+  const Window later = host::add_window("Motion Tool - later");
+  host::before(host::Call::title_read, [&] { host::close_window(closing); });
+  char title[DREMOXA7_TITLE_CAPACITY] = {};
+  DREMOXA7_WINDOW window = nullptr;
+  EXPECT_EQ(FindWinTitle("Motion Tool", title, &window), DREMOXA7_OK);
+  EXPECT_EQ(window, later);
+  EXPECT_STREQ(title, "Motion Tool - later");
+}
+
+// Another program renames its window before every title read, to a title
+// that matches only on even reads: each search reads each title once, and
+// answers the title it matched.
+TEST_F(TitleSearchTest, ATitleChangingOnEveryReadIsAnsweredAsItWasMatched) {
+  host::add_window("Other");
+  const Window tool = host::add_window("Motion Tool - 0");
+  int reads = 0;
+  host::before(host::Call::title_read, [&] {
+    ++reads;
+    host::set_title(tool, (reads % 2 == 0 ? "Motion Tool - " : "Renamed ") + std::to_string(reads));
+  });
+  fake::suite().titles[{0, 1}] = "Motion Tool";
+  const struct {
+    const char* name;
+    // The window found; title gets the title answered, if the search
+    // answers one.
+    std::function<Window(std::optional<std::string>& title)> search;
+  } searches[] = {
+      {"FindWinTitle",
+       [](std::optional<std::string>& title) {
+         char buffer[DREMOXA7_TITLE_CAPACITY] = {};
+         DREMOXA7_WINDOW window = nullptr;
+         EXPECT_EQ(FindWinTitle("Motion Tool", buffer, &window), DREMOXA7_OK);
+         title = buffer;
+         return static_cast<Window>(window);
+       }},
+      {"FindWinTitleP",
+       [](std::optional<std::string>& title) {
+         char buffer[DREMOXA7_TITLE_CAPACITY] = {};
+         DREMOXA7_WINDOW window = nullptr;
+         EXPECT_EQ(FindWinTitleP("Tool - ", buffer, &window), DREMOXA7_OK);
+         title = buffer;
+         return static_cast<Window>(window);
+       }},
+      {"FindZorWin",
+       [](std::optional<std::string>& title) {
+         short count = 0;
+         DREMOXA7_WINDOW windows[DREMOXA7_FUNCTION_COUNT] = {};
+         EXPECT_EQ(FindZorWin(0, 1, &count, windows), DREMOXA7_OK);
+         EXPECT_EQ(count, 1);
+         return static_cast<Window>(windows[1]);
+       }},
+  };
+  for (const auto& s : searches) {
+    SCOPED_TRACE(s.name);
+    reads = 0;
+    host::reset_counters();
+    std::optional<std::string> title;
+    EXPECT_EQ(s.search(title), tool);
+    if (title) EXPECT_EQ(*title, "Motion Tool - 2");
+    EXPECT_EQ(host::counters().title_reads, 2);
+  }
 }
 
 }  // namespace

@@ -12,7 +12,8 @@
 //   --log FILE           appends what the tool receives, one line each:
 //                        "clipboard TEXT" (the clipboard's text when the
 //                        option is read: give it first),
-//                        "close TITLE", "message NAME TITLE"
+//                        "close TITLE", "message NAME TITLE", "copydata TITLE"
+//                        (a WM_COPYDATA, as a help request)
 //   --ready FILE         once every window exists, writes FILE with one line
 //                        per window: its handle in hex, a blank, its title
 //   --hold-clipboard     opens the clipboard for the window opened just before
@@ -33,11 +34,19 @@
 //                        "sent TITLE"
 //   --stop-answering MS  once its windows are ready, the tool answers no
 //                        message for MS milliseconds (its thread sleeps)
+//   --window-class NAME  the windows opened after it are of the window class
+//                        NAME (e.g. the one the help engine's window has)
+//   --own-clipboard TEXT puts TEXT on the clipboard with the window opened
+//                        just before as the clipboard's owner
+//   --sleep MS           sleeps MS milliseconds when the option is read: a
+//                        tool slow to start
 //
-// A tool started without arguments (as a jump starts it), or with arguments
-// that are not options of its own (as the ladder editor jump starts it with
-// its switches), takes its options from the file beside it named like it
-// with ".args" for ".exe", one option or value per line.
+// A tool started without arguments (as a jump starts it) takes its options
+// from the file beside it named like it with ".args" for ".exe", one
+// option or value per line. So does a tool started with arguments that are
+// not options (a program started with the rest of a path that the system
+// split at a blank, or the ladder editor started with its switches): it
+// logs them as "arguments TEXT" once its options are read.
 //
 // Options apply in command-line order. The tool ends when its last window is
 // gone (WM_CLOSE destroys a window unless --ignore-close), or when killed.
@@ -73,6 +82,7 @@ constexpr UINT_PTR kCloseTimer = 1;
 
 struct Tool {
   std::vector<std::unique_ptr<ToolWindow>> windows;
+  std::string window_class = kClassName;
   std::string log_path;
   std::string quit_message_name;
   UINT quit_message = 0;
@@ -134,6 +144,8 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
       log_line("message " + tool.quit_message_name + " " + window->title);
       DestroyWindow(handle);
       return 0;
+    } else if (message == WM_COPYDATA) {
+      log_line("copydata " + window->title);
     } else if (message == WM_DESTROY) {
       if (tool.stamp) log_line("gone " + window->title);
       SetWindowLongPtrA(handle, GWLP_USERDATA, 0);
@@ -145,8 +157,9 @@ LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPAR
 
 ToolWindow* open_window(const std::string& title, HWND owner) {
   const DWORD style = owner ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW;
-  HWND handle = CreateWindowExA(0, kClassName, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                320, 200, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND handle =
+      CreateWindowExA(0, tool.window_class.c_str(), title.c_str(), style, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 320, 200, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (handle == nullptr) return nullptr;
   auto window = std::make_unique<ToolWindow>();
   window->handle = handle;
@@ -210,6 +223,17 @@ std::vector<std::string> options_file_lines() {
   return lines;
 }
 
+bool register_window_class(const char* name) {
+  WNDCLASSA window_class = {};
+  if (GetClassInfoA(GetModuleHandleA(nullptr), name, &window_class)) return true;
+  window_class.lpfnWndProc = window_procedure;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = name;
+  return RegisterClassA(&window_class) != 0;
+}
+
 // A whole decimal number of milliseconds.
 template <class Number>
 bool read_milliseconds(std::string_view text, Number& value) {
@@ -225,16 +249,18 @@ int fail(const char* what) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  WNDCLASSA window_class = {};
-  window_class.lpfnWndProc = window_procedure;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  window_class.lpszClassName = kClassName;
-  if (!RegisterClassA(&window_class)) return fail("cannot register the window class");
+  if (!register_window_class(kClassName)) return fail("cannot register the window class");
 
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty() || !args.front().starts_with("--")) args = options_file_lines();
+  std::string foreign_arguments;
+  if (!args.empty() && args[0].rfind("--", 0) != 0) {
+    for (const std::string& argument : args) {
+      if (!foreign_arguments.empty()) foreign_arguments += ' ';
+      foreign_arguments += argument;
+    }
+    args.clear();
+  }
+  if (args.empty()) args = options_file_lines();
   const int count = static_cast<int>(args.size());
 
   std::string ready_path;
@@ -285,10 +311,24 @@ int main(int argc, char** argv) {
       last->send_on_close = args[++i];
     } else if (option == "--stop-answering" && has_value) {
       if (!read_milliseconds(args[++i], stop_answering_ms)) return fail("bad --stop-answering");
+    } else if (option == "--window-class" && has_value) {
+      tool.window_class = args[++i];
+      if (!register_window_class(tool.window_class.c_str())) {
+        return fail("cannot register --window-class");
+      }
+    } else if (option == "--own-clipboard" && has_value && last != nullptr) {
+      if (!dremoxa7::win32_test::put_clipboard_text(args[++i], last->handle)) {
+        return fail("cannot own the clipboard");
+      }
+    } else if (option == "--sleep" && has_value) {
+      DWORD ms = 0;
+      if (!read_milliseconds(args[++i], ms)) return fail("bad --sleep");
+      Sleep(ms);
     } else {
       return fail("unknown option or missing value (see the top of fixture_tool.cpp)");
     }
   }
+  if (!foreign_arguments.empty()) log_line("arguments " + foreign_arguments);
   if (tool.open_windows == 0) return fail("no --window given");
   if (!ready_path.empty() && !write_ready_file(ready_path)) return fail("cannot write --ready");
   if (stop_answering_ms != 0) Sleep(stop_answering_ms);

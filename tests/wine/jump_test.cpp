@@ -109,7 +109,7 @@ TEST_F(JumpTest, RunningToolComesToTheFrontAndNothingStarts) {
   ASSERT_TRUE(running.ready()) << running.error();
   EXPECT_EQ(dll().ZorFuncJump(0, 5, "not handed over"), DREMOXA7_OK);
   EXPECT_EQ(foreground_becomes(running.window(0)), running.window(0));
-  // The restore reaches the tool through its own message queue.
+  // The restore is the tool's to carry out, once it handles the request.
   EXPECT_TRUE(wait_until([&] { return !IsIconic(running.window(0)); }));
   EXPECT_EQ(clipboard_text(), "before");
   // A start would have logged within moments.

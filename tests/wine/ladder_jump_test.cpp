@@ -7,7 +7,8 @@
 
 #include "e2e_test.h"
 #include "file_image.h"
-#include "started_tool.h"
+#include "installed_tool.h"
+#include "logged_command_line.h"
 
 namespace e2e {
 namespace {
@@ -42,25 +43,22 @@ class LadderJump : public LibraryTest {
 };
 
 TEST_F(LadderJump, StartsTheEditorThenBringsItToTheFront) {
-  const StartedTool editor(program_directory() + "ladder-install\\", "ladder", kEditorTitle);
-  ASSERT_TRUE(editor.installed());
+  const std::string directory = program_directory() + "ladder-install\\";
+  const InstalledTool editor(directory, "ladder", logging_command_line(kEditorTitle));
+  ASSERT_EQ(editor.error(), "");
   write_work_file("proj1");
-  ASSERT_EQ(dll().ZorLadderpJump(0, (program_directory() + "ladder-install\\").c_str(), "ladder",
-                                 "Ladder Editor"),
-            DREMOXA7_OK);
-  const HWND window = editor.window();
+  ASSERT_EQ(dll().ZorLadderpJump(0, directory.c_str(), "ladder", "Ladder Editor"), DREMOXA7_OK);
+  const HWND window = editor.started_window();
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(editor.command_line(), editor.executable() + " /MO /TN03 /S200 /O2AB /Pproj1");
+  EXPECT_EQ(logged_command_line(editor), directory + "ladder.exe /MO /TN03 /S200 /O2AB /Pproj1");
 
   FixtureProcess other({"--window", "Other Program"});
   ASSERT_TRUE(other.ready()) << other.error();
   ASSERT_EQ(foreground_becomes(other.window(0)), other.window(0));
-  EXPECT_EQ(dll().ZorLadderpJump(0, (program_directory() + "ladder-install\\").c_str(), "ladder",
-                                 "Ladder Editor"),
-            DREMOXA7_OK);
+  EXPECT_EQ(dll().ZorLadderpJump(0, directory.c_str(), "ladder", "Ladder Editor"), DREMOXA7_OK);
   EXPECT_EQ(foreground_becomes(window), window);
   // A second start would have logged again within moments.
-  EXPECT_FALSE(wait_until([&] { return editor.log().size() > 2; }, 1500));
+  EXPECT_FALSE(wait_until([&] { return logged_starts(editor) > 1; }, 1500));
 }
 
 // The editor lies in a directory with a blank; a decoy lies where the path
@@ -68,16 +66,16 @@ TEST_F(LadderJump, StartsTheEditorThenBringsItToTheFront) {
 // are, blanks and all.
 TEST_F(LadderJump, ADirectoryWithABlankStartsTheEditorItself) {
   const std::string directory = program_directory() + "ladder tools\\";
-  const StartedTool editor(directory, "ladder", kEditorTitle);
-  const StartedTool decoy(program_directory(), "ladder", "Ladder Decoy");
-  ASSERT_TRUE(editor.installed());
-  ASSERT_TRUE(decoy.installed());
+  const InstalledTool editor(directory, "ladder", logging_command_line(kEditorTitle));
+  const InstalledTool decoy(program_directory(), "ladder", {"Ladder Decoy", {}, {}});
+  ASSERT_EQ(editor.error(), "");
+  ASSERT_EQ(decoy.error(), "");
   write_work_file("my proj");
   ASSERT_EQ(dll().ZorLadderpJump(0, directory.c_str(), "ladder", "Ladder Editor"), DREMOXA7_OK);
-  ASSERT_NE(editor.window(), nullptr);
-  EXPECT_EQ(editor.command_line(),
-            "\"" + editor.executable() + "\" /MO /TN03 /S200 /O2AB /Pmy proj");
-  EXPECT_TRUE(decoy.stays_unstarted());
+  ASSERT_NE(editor.started_window(), nullptr);
+  EXPECT_EQ(logged_command_line(editor),
+            "\"" + directory + "ladder.exe\" /MO /TN03 /S200 /O2AB /Pmy proj");
+  EXPECT_FALSE(wait_until([&] { return decoy.has_run(); }, 1500));
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 
 #include "e2e_test.h"
 #include "file_image.h"
-#include "started_tool.h"
+#include "installed_tool.h"
+#include "logged_command_line.h"
 #include "win32_clipboard.h"
 
 namespace e2e {
@@ -40,7 +41,7 @@ class StartCheck : public LibraryTest {
  protected:
   void SetUp() override {
     LibraryTest::SetUp();
-    ASSERT_TRUE(main_.installed());
+    ASSERT_EQ(main_.error(), "");
     DeleteFileA(work_file().c_str());
     write_suite_description(description());
     ASSERT_TRUE(dremoxa7::win32_test::put_clipboard_text("before", nullptr));
@@ -53,14 +54,23 @@ class StartCheck : public LibraryTest {
     return {result, quit};
   }
 
-  StartedTool main_{program_directory(), "zormain", kMainStarted};
+  // No copy starts within a moment: a start would have logged by then.
+  bool main_stays_unstarted() const {
+    return !wait_until([&] { return main_.has_run(); }, 1500);
+  }
+  std::string main_clipboard() const {
+    const std::vector<std::string> log = main_.log_lines();
+    return log.empty() ? "(nothing logged)" : log.front();
+  }
+
+  const InstalledTool main_{program_directory(), "zormain", logging_command_line(kMainStarted)};
 };
 
 TEST_F(StartCheck, ExecutableZeroStartsInTheToolsPlaceWithItsHandoff) {
   EXPECT_EQ(check(5), std::make_pair(short{0}, short{1}));
-  ASSERT_NE(main_.window(), nullptr);
-  EXPECT_EQ(main_.log().front(), "clipboard " + std::string(kHandoff));
-  EXPECT_EQ(main_.command_line(), main_.executable());
+  ASSERT_NE(main_.started_window(), nullptr);
+  EXPECT_EQ(main_clipboard(), "clipboard " + std::string(kHandoff));
+  EXPECT_EQ(logged_command_line(main_), program_directory() + "zormain.exe");
 }
 
 TEST_F(StartCheck, RunningMainToolComesToTheFront) {
@@ -70,7 +80,7 @@ TEST_F(StartCheck, RunningMainToolComesToTheFront) {
   EXPECT_EQ(foreground_becomes(running.window(0)), running.window(0));
   // The restore reaches the tool through its own message queue.
   EXPECT_TRUE(wait_until([&] { return !IsIconic(running.window(0)); }));
-  EXPECT_TRUE(main_.stays_unstarted());
+  EXPECT_TRUE(main_stays_unstarted());
 }
 
 // Function 4 runs without function 0: its own start brings it to the front,
@@ -93,15 +103,15 @@ TEST_F(StartCheck, StartHoldEndsTheToolWithoutActivatingAnything) {
     }
     EXPECT_TRUE(work_file_exists());
   }
-  EXPECT_TRUE(main_.stays_unstarted());
+  EXPECT_TRUE(main_stays_unstarted());
 }
 
 TEST_F(StartCheck, LaunchPathDeletesTheWorkFile) {
   write_work_file(0);
   EXPECT_EQ(check(5), std::make_pair(short{0}, short{1}));
   EXPECT_FALSE(work_file_exists());
-  ASSERT_NE(main_.window(), nullptr);
-  EXPECT_EQ(main_.log().front(), "clipboard " + std::string(kHandoff));
+  ASSERT_NE(main_.started_window(), nullptr);
+  EXPECT_EQ(main_clipboard(), "clipboard " + std::string(kHandoff));
 }
 
 // Function 3 of the version "E4301" starts on its own: the work file stays
@@ -111,7 +121,7 @@ TEST_F(StartCheck, FunctionThreeOfItsVersionKeepsTheWorkFile) {
   write_work_file(0);
   EXPECT_EQ(check(3), std::make_pair(short{0}, short{0}));
   EXPECT_TRUE(work_file_exists());
-  EXPECT_TRUE(main_.stays_unstarted());
+  EXPECT_TRUE(main_stays_unstarted());
   const dremoxa7::win32_test::ClipboardText clipboard =
       dremoxa7::win32_test::read_clipboard_text(nullptr);
   EXPECT_EQ(clipboard.text.value_or(""), "before");

@@ -19,6 +19,11 @@ void put_clipboard_text(const std::string& text) {
   const auto lock = host::lock_world();
   world().clipboard.block = text + '\0';
 }
+void take_clipboard(const std::string& text) {
+  const auto lock = host::lock_world();
+  world().clipboard.block = text + '\0';
+  world().clipboard.open = false;
+}
 std::optional<std::string> clipboard_block() {
   const auto lock = host::lock_world();
   return world().clipboard.block;
@@ -66,6 +71,7 @@ bool empty_clipboard() {
 }
 
 bool set_clipboard_text(std::string_view text, std::size_t block_size) {
+  host::run_hook(host::Call::clipboard_set);
   const auto lock = host::lock_world();
   auto& clipboard = host::world().clipboard;
   if (!clipboard.open || clipboard.refuse_data || block_size == 0) return false;

@@ -109,6 +109,11 @@ void close_window(platform::Window window) {
   if (world().foreground == window) world().foreground = nullptr;
 }
 
+void set_title(platform::Window window, const std::string& title) {
+  const auto lock = host::lock_world();
+  if (HostWindow* entry = find_window(window)) entry->title = title;
+}
+
 bool window_iconic(platform::Window window) {
   const auto lock = host::lock_world();
   const HostWindow* entry = find_window(window);
@@ -155,6 +160,7 @@ void enumerate_windows(WindowVisitor visit, void* context) {
 }
 
 int window_title(Window window, char* buffer, int capacity) {
+  host::run_hook(host::Call::title_read);
   const auto lock = host::lock_world();
   ++host::world().counters.title_reads;
   if (capacity <= 0) return 0;
@@ -171,6 +177,7 @@ Window last_active_popup(Window window) {
 }
 
 bool set_foreground(Window window) {
+  host::run_hook(host::Call::foreground);
   const auto lock = host::lock_world();
   host::World& w = host::world();
   ++w.counters.foreground_requests;

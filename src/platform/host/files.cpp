@@ -104,6 +104,7 @@ bool delete_file(const char* path) {
 }
 
 FileId open_file(const char* path, Sharing sharing) {
+  host::run_hook(host::Call::file_open);
   const auto lock = host::lock_world();
   host::World& w = host::world();
   ++w.counters.file_opens;
@@ -131,6 +132,7 @@ long seek_file(FileId file, long offset) {
 }
 
 long read_file(FileId file, void* buffer, std::size_t size) {
+  host::run_hook(host::Call::file_read);
   const auto lock = host::lock_world();
   host::World& w = host::world();
   ++w.counters.file_reads;

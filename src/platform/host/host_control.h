@@ -99,6 +99,20 @@ void refuse_foreground(bool refuse);
 // Only a foreground change to this window is refused.
 void refuse_foreground_to(platform::Window window);
 
+// The window's program gives it another title.
+void set_title(platform::Window window, const std::string& title);
+
+// --- Other programs between two calls --------------------------------------
+
+// Calls of the library into the model between which another program may
+// act.
+enum class Call { title_read, foreground, clipboard_set, file_open, file_read };
+
+// Runs hook each time just before the model serves a call of that kind, as
+// another program acting between two calls of the library would (an empty
+// hook: none). The hook may change the model.
+void before(Call call, std::function<void()> hook);
+
 // --- Modules ---------------------------------------------------------------
 
 // Loads the library from file_name: it becomes a loaded module under the
@@ -117,6 +131,11 @@ void refuse_clipboard_data(bool refuse);
 
 // Puts a text on the clipboard as another program would.
 void put_clipboard_text(const std::string& text);
+
+// Another program opens the clipboard, puts text on it and closes it, while
+// the library holds it open without an owner window (Wine lets a second
+// opener share such an open): the library's open is gone with it.
+void take_clipboard(const std::string& text);
 
 // The whole plain-text block on the clipboard (all its bytes), if any.
 std::optional<std::string> clipboard_block();

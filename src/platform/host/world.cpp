@@ -20,6 +20,22 @@ HostWindow* find_window(platform::Window window) {
   return entry.alive ? &entry : nullptr;
 }
 
+void before(Call call, std::function<void()> hook) {
+  const auto lock = lock_world();
+  world().hooks[call] = std::move(hook);
+}
+
+void run_hook(Call call) {
+  std::function<void()> hook;
+  {
+    const auto lock = lock_world();
+    const auto it = world().hooks.find(call);
+    if (it == world().hooks.end()) return;
+    hook = it->second;
+  }
+  if (hook) hook();
+}
+
 const Counters& counters() { return world().counters; }
 void reset_counters() {
   const auto lock = lock_world();

@@ -75,6 +75,8 @@ struct World {
 
   std::vector<Message> messages;
 
+  std::map<Call, std::function<void()>> hooks;
+
   Counters counters;
 };
 
@@ -95,5 +97,8 @@ void perform_pending_restore(platform::Window window, HostWindow& entry);
 // that answers counts it, and those that are due and answer close.
 void count_sleep_for_closing();
 void close_due_windows();
+
+// Runs the hook set for call, if any, with the world unlocked.
+void run_hook(Call call);
 
 }  // namespace dremoxa7::host

@@ -9,8 +9,26 @@ void start_program(const char* command_line) { WinExec(command_line, SW_SHOWNORM
 
 Window active_window() { return GetActiveWindow(); }
 
+namespace {
+
+// An engine that answers at all answers a null message at once.
+constexpr UINT kHelpEngineAnswerMs = 500;
+
+// WinHelpA hands the request to the window of the running help engine and
+// waits until that window's thread has handled it: an engine that does not
+// answer would hold the caller for as long as it hangs.
+bool help_engine_answers() {
+  const HWND engine = FindWindowA("MS_WINHELP", nullptr);
+  if (engine == nullptr) return true;  // WinHelpA starts one
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutA(engine, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                             kHelpEngineAnswerMs, &answer) != 0;
+}
+
+}  // namespace
+
 void open_help(Window owner, const char* help_file, unsigned command, std::uintptr_t data) {
-  WinHelpA(static_cast<HWND>(owner), help_file, command, data);
+  if (help_engine_answers()) WinHelpA(static_cast<HWND>(owner), help_file, command, data);
 }
 
 void sleep_ms(unsigned milliseconds) { Sleep(milliseconds); }

@@ -1,12 +1,17 @@
 // Top-level windows through the Win32 window manager.
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/platform.h"
 
 namespace dremoxa7::platform {
 namespace {
 
 HWND to_hwnd(Window window) { return static_cast<HWND>(window); }
+
+// The most characters of a title read at once; the library reads 349.
+constexpr int kLongestTitleRead = 511;
 
 struct Enumeration {
   WindowVisitor visit;
@@ -27,12 +32,24 @@ void enumerate_windows(WindowVisitor visit, void* context) {
 
 int window_title(Window window, char* buffer, int capacity) {
   if (capacity <= 0) return 0;
-  const int n = GetWindowTextA(to_hwnd(window), buffer, capacity);
-  if (n <= 0) {
-    buffer[0] = '\0';
-    return 0;
-  }
-  return n < capacity ? n : capacity - 1;
+  buffer[0] = '\0';
+  // The title as the system keeps it. GetWindowTextA would ask a window of
+  // this program for it with a message, and a window whose thread is busy
+  // would then hold the caller until that thread answered.
+  WCHAR wide[kLongestTitleRead + 1];
+  const int read = capacity < kLongestTitleRead + 1 ? capacity : kLongestTitleRead + 1;
+  const int characters = InternalGetWindowText(to_hwnd(window), wide, read);
+  if (characters <= 0) return 0;
+  // In the system code page, cut to the caller's count as GetWindowTextA
+  // cuts it.
+  char narrow[2 * (kLongestTitleRead + 1)];
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, characters, narrow,
+                                        static_cast<int>(sizeof narrow), nullptr, nullptr);
+  if (bytes <= 0) return 0;
+  const int stored = bytes < capacity ? bytes : capacity - 1;
+  std::memcpy(buffer, narrow, static_cast<std::size_t>(stored));
+  buffer[stored] = '\0';
+  return stored;
 }
 
 Window last_active_popup(Window window) { return GetLastActivePopup(to_hwnd(window)); }
