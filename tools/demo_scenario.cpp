@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console_run.h"
 #include "file_image.h"
 #include "fixture_process.h"
 #include "installed_tool.h"
@@ -442,6 +443,13 @@ int main() {
   step("Count the running tools of group 0, and ask whether this is the last one.");
   count_group(dll);
   last_app_check(dll);
+
+  step("The same question from a support script: dx7ctl, the command-line tool over the DLL.");
+  say("dx7ctl group 0 0");
+  const e2e::ConsoleRun ctl =
+      e2e::run_console(e2e::program_directory() + "dx7ctl.exe", {"group", "0", "0"});
+  std::istringstream ctl_lines(ctl.error.empty() ? ctl.out : ctl.error);
+  for (std::string line; std::getline(ctl_lines, line);) say("  %s", line.c_str());
 
   step("Bring the ladder editor to the front.");
   const short activated = dll.SetActiveZorWin(editor);

@@ -1,0 +1,22 @@
+// Runs a console program to its end, as a support script would, and keeps
+// what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct ConsoleRun {
+  int exit_status = -1;  // -1: it could not be started or did not end in time
+  std::string out;
+  std::string err;
+  std::string error;  // why it could not be run, or ""
+};
+
+// Starts program (a path) with the arguments, each quoted as the C runtime
+// reads them, with its standard input at its end; waits (bounded) for its
+// end. What it printed comes with plain line ends.
+ConsoleRun run_console(const std::string& program, const std::vector<std::string>& arguments);
+
+}  // namespace e2e

@@ -1,0 +1,42 @@
+#include "dll.h"
+
+namespace dx7ctl {
+namespace {
+
+std::string file_name_of(HMODULE module) {
+  char path[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameA(module, path, MAX_PATH);
+  return std::string(path, n < MAX_PATH ? n : 0);
+}
+
+std::string directory_of(const std::string& file) {
+  const std::size_t slash = file.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+}
+
+template <class Function>
+void look_up(HMODULE module, const char* name, Function& function, std::string& missing) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  if (function == nullptr) missing += std::string(missing.empty() ? "" : ", ") + name;
+}
+
+}  // namespace
+
+std::string program_directory() { return directory_of(file_name_of(nullptr)); }
+
+Dll::Dll(const std::string& path) : module_(LoadLibraryA(path.c_str())) {
+  if (!module_) {
+    error_ = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
+    return;
+  }
+  std::string missing;
+  const HMODULE m = module_.get();
+#define DREMOXA7_EXPORT(name, bytes, params) look_up(m, #name, exports_.name, missing);
+#include "exports.inc"
+#undef DREMOXA7_EXPORT
+  if (!missing.empty()) error_ = path + " lacks the export(s) " + missing;
+}
+
+std::string Dll::directory() const { return directory_of(file_name_of(module_.get())); }
+
+}  // namespace dx7ctl

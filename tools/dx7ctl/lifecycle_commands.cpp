@@ -1,0 +1,72 @@
+// start-check, close-all: the suite's start and end. Both change the
+// desktop: start-check may start the suite's first executable or bring a
+// tool to the front, close-all asks every tool of the suite to close.
+#include <io.h>
+
+#include <cstdio>
+#include <string>
+
+#include "session.h"
+
+namespace dx7ctl {
+namespace {
+
+void add_start_check(CLI::App& app, Session& session) {
+  auto* command = app.add_subcommand(
+      "start-check",
+      "Decides whether a tool may start; may start the suite's first executable or bring a "
+      "running tool to the front (ZorStartCheck; changes the desktop)");
+  auto series = std::make_shared<short>(0);
+  auto function = std::make_shared<short>(0);
+  add_short(*command, "SERIES", *series, "series code (0..15)");
+  add_short(*command, "FUNCTION", *function, "function number of the starting tool (0..47)");
+  command->callback([&session, series, function] {
+    short quit = 0;
+    const short result = session.exports().ZorStartCheck(*series, *function, &quit);
+    Report report(result);
+    report.set("quit", quit);
+    report.line(quit != 0 ? "quit: the start was taken care of elsewhere"
+                          : "go on: the tool may start");
+    session.report = report;
+  });
+}
+
+// close-all acts on every tool of the suite: a person confirms it first. A
+// script without a terminal gives --yes; it is never left waiting here.
+bool confirmed(short series, short except) {
+  if (!_isatty(_fileno(stdin))) return false;
+  std::printf("Close every tool of series %d except function %d? [y/N] ", series, except);
+  std::fflush(stdout);
+  char answer[16] = {};
+  if (std::fgets(answer, sizeof answer, stdin) == nullptr) return false;
+  return answer[0] == 'y' || answer[0] == 'Y';
+}
+
+void add_close_all(CLI::App& app, Session& session) {
+  auto* command = app.add_subcommand(
+      "close-all",
+      "Asks every tool of the suite but EXCEPT to close and waits until they have gone "
+      "(AllExeEnd; changes the desktop, asks for confirmation)");
+  auto series = std::make_shared<short>(0);
+  auto except = std::make_shared<short>(0);
+  auto yes = std::make_shared<bool>(false);
+  add_short(*command, "SERIES", *series, "series code (0..15)");
+  add_short(*command, "EXCEPT", *except, "function number that stays (the caller's own)");
+  command->add_flag("--yes", *yes, "do not ask for confirmation");
+  command->callback([&session, series, except, yes] {
+    const Exports& dll = session.exports();
+    if (!*yes && !confirmed(*series, *except)) {
+      throw CLI::ValidationError("close-all", "not confirmed (give --yes to skip the question)");
+    }
+    session.report = Report(dll.AllExeEnd(*series, *except));
+  });
+}
+
+}  // namespace
+
+void add_lifecycle_commands(CLI::App& app, Session& session) {
+  add_start_check(app, session);
+  add_close_all(app, session);
+}
+
+}  // namespace dx7ctl

@@ -1,0 +1,21 @@
+#include "session.h"
+
+namespace dx7ctl {
+
+const Dll& Session::dll() {
+  if (!dll_) {
+    const std::string path = dll_path.empty() ? program_directory() + "dremoxa7.dll" : dll_path;
+    dll_ = std::make_unique<Dll>(path);
+  }
+  if (!dll_->loaded()) throw DllFailure(dll_->error());
+  return *dll_;
+}
+
+CLI::Option* add_short(CLI::App& command, const std::string& name, short& value,
+                       const std::string& description) {
+  return command.add_option(name, value, description)
+      ->required()
+      ->check(CLI::Range(-32768, 32767).description("a 16-bit number"));
+}
+
+}  // namespace dx7ctl

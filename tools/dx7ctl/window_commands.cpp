@@ -1,0 +1,182 @@
+// windows, find, func, group, last, activate: which tools run, under which
+// titles, and bringing one to the front.
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "session.h"
+
+namespace dx7ctl {
+namespace {
+
+struct TopLevelWindow {
+  HWND handle;
+  std::string title;
+};
+
+std::vector<TopLevelWindow> top_level_windows() {
+  std::vector<TopLevelWindow> windows;
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        char title[DREMOXA7_TITLE_CAPACITY] = {};
+        const int n = GetWindowTextA(window, title, sizeof title);
+        reinterpret_cast<std::vector<TopLevelWindow>*>(parameter)->push_back(
+            {window, std::string(title, n > 0 ? static_cast<std::size_t>(n) : 0)});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::string window_line(const void* window, const std::string& title) {
+  return handle_text(window) + "  " + title;
+}
+
+void add_windows(CLI::App& app, Session& session) {
+  auto* command =
+      app.add_subcommand("windows",
+                         "Lists the top-level windows in Z-order, marking the tools the suite's "
+                         "function titles recognise");
+  auto series = std::make_shared<short>(0);
+  auto second = std::make_shared<bool>(false);
+  command->add_option("SERIES", *series, "series whose function titles mark the windows")
+      ->check(CLI::Range(-32768, 32767).description("a 16-bit number"));
+  command->add_flag("--second", *second, "use the second controller series' titles");
+  command->callback([&session, series, second] {
+    const Exports& dll = session.exports();
+    const auto find = *second ? dll.QFindFuncWin : dll.FindFuncWin;
+    // Each function's window, as the library finds it.
+    std::map<HWND, std::vector<int>> functions;
+    short result = DREMOXA7_OK;
+    for (short function = 0; function < DREMOXA7_FUNCTION_COUNT; ++function) {
+      DREMOXA7_WINDOW window = nullptr;
+      const short code = find(*series, function, &window);
+      if (code != DREMOXA7_OK && result == DREMOXA7_OK) result = code;
+      if (window != nullptr) functions[window].push_back(function);
+    }
+    Report report(result);
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const TopLevelWindow& window : top_level_windows()) {
+      const std::vector<int>& marks = functions[window.handle];
+      std::string marked;
+      for (int f : marks) marked += (marked.empty() ? "[function " : ",") + std::to_string(f);
+      if (!marked.empty()) marked += "] ";
+      report.line(handle_text(window.handle) + "  " + marked + window.title);
+      list.push_back(
+          {{"window", handle_text(window.handle)}, {"title", window.title}, {"functions", marks}});
+    }
+    report.set("windows", list);
+    session.report = report;
+  });
+}
+
+void add_find(CLI::App& app, Session& session) {
+  auto* command = app.add_subcommand(
+      "find", "Finds the first top-level window whose title begins with TEXT (FindWinTitle)");
+  auto text = std::make_shared<std::string>();
+  auto part = std::make_shared<bool>(false);
+  command->add_option("TEXT", *text, "the start of the title")->required();
+  command->add_flag("--part", *part, "TEXT may stand anywhere in the title (FindWinTitleP)");
+  command->callback([&session, text, part] {
+    const Exports& dll = session.exports();
+    char title[DREMOXA7_TITLE_CAPACITY] = {};
+    DREMOXA7_WINDOW window = nullptr;
+    const short result =
+        (*part ? dll.FindWinTitleP : dll.FindWinTitle)(text->c_str(), title, &window);
+    Report report(result);
+    report.set("window", handle_text(window));
+    report.set("title", std::string(title));
+    report.line(window != nullptr ? window_line(window, title) : "no window found");
+    session.report = report;
+  });
+}
+
+void add_func(CLI::App& app, Session& session) {
+  auto* command = app.add_subcommand(
+      "func", "Finds the running window of a tool by its function number (FindFuncWin)");
+  auto series = std::make_shared<short>(0);
+  auto function = std::make_shared<short>(0);
+  auto second = std::make_shared<bool>(false);
+  add_short(*command, "SERIES", *series, "series code (0..15)");
+  add_short(*command, "FUNCTION", *function, "function number (0..47)");
+  command->add_flag("--second", *second, "the second controller series (QFindFuncWin)");
+  command->callback([&session, series, function, second] {
+    const Exports& dll = session.exports();
+    DREMOXA7_WINDOW window = nullptr;
+    const short result =
+        (*second ? dll.QFindFuncWin : dll.FindFuncWin)(*series, *function, &window);
+    Report report(result);
+    report.set("window", handle_text(window));
+    report.line(window != nullptr ? "window " + handle_text(window) : "not running");
+    session.report = report;
+  });
+}
+
+void add_group(CLI::App& app, Session& session) {
+  auto* command = app.add_subcommand(
+      "group", "Lists the running tools of group 0 or 1 by function number (FindZorWin)");
+  auto series = std::make_shared<short>(0);
+  auto group = std::make_shared<short>(0);
+  add_short(*command, "SERIES", *series, "series code (0..15)");
+  add_short(*command, "GROUP", *group, "group (0 or 1)");
+  command->callback([&session, series, group] {
+    DREMOXA7_WINDOW windows[DREMOXA7_FUNCTION_COUNT] = {};
+    short count = 0;
+    const short result = session.exports().FindZorWin(*series, *group, &count, windows);
+    Report report(result);
+    report.set("count", count);
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (int function = 0; function < DREMOXA7_FUNCTION_COUNT; ++function) {
+      if (windows[function] == nullptr) continue;
+      list.push_back({{"function", function}, {"window", handle_text(windows[function])}});
+      report.line("function " + std::to_string(function) + "  " + handle_text(windows[function]));
+    }
+    report.set("windows", list);
+    report.line(std::to_string(count) + " running");
+    session.report = report;
+  });
+}
+
+void add_last(CLI::App& app, Session& session) {
+  auto* command =
+      app.add_subcommand("last", "Tells whether exactly one tool of group 1 runs (LastAppCheck)");
+  auto series = std::make_shared<short>(0);
+  add_short(*command, "SERIES", *series, "series code (0..15)");
+  command->callback([&session, series] {
+    short is_last = 0;
+    const short result = session.exports().LastAppCheck(*series, &is_last);
+    Report report(result);
+    report.set("is_last", is_last);
+    report.line(is_last != 0 ? "the last tool" : "not the last tool");
+    session.report = report;
+  });
+}
+
+void add_activate(CLI::App& app, Session& session) {
+  auto* command = app.add_subcommand(
+      "activate", "Brings a window (or its last active pop-up) to the front (SetActiveZorWin)");
+  auto handle = std::make_shared<std::uint64_t>(0);
+  command->add_option("HWND", *handle, "window handle, e.g. 0x1002a")->required();
+  command->callback([&session, handle] {
+    const auto window = reinterpret_cast<DREMOXA7_WINDOW>(static_cast<std::uintptr_t>(*handle));
+    const short result = session.exports().SetActiveZorWin(window);
+    Report report(result);
+    report.set("window", handle_text(window));
+    session.report = report;
+  });
+}
+
+}  // namespace
+
+void add_window_commands(CLI::App& app, Session& session) {
+  add_windows(app, session);
+  add_find(app, session);
+  add_func(app, session);
+  add_group(app, session);
+  add_last(app, session);
+  add_activate(app, session);
+}
+
+}  // namespace dx7ctl
