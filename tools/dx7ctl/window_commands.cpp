@@ -16,17 +16,17 @@ struct TopLevelWindow {
   std::string title;
 };
 
+BOOL CALLBACK note_window(HWND window, LPARAM windows) {
+  char title[DREMOXA7_TITLE_CAPACITY] = {};
+  const int n = GetWindowTextA(window, title, sizeof title);
+  reinterpret_cast<std::vector<TopLevelWindow>*>(windows)->push_back(
+      {window, std::string(title, n > 0 ? static_cast<std::size_t>(n) : 0)});
+  return TRUE;
+}
+
 std::vector<TopLevelWindow> top_level_windows() {
   std::vector<TopLevelWindow> windows;
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        char title[DREMOXA7_TITLE_CAPACITY] = {};
-        const int n = GetWindowTextA(window, title, sizeof title);
-        reinterpret_cast<std::vector<TopLevelWindow>*>(parameter)->push_back(
-            {window, std::string(title, n > 0 ? static_cast<std::size_t>(n) : 0)});
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(note_window, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
