@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "bench_desktop.h"
 #include "dremoxa7.h"
 #include "frame/module_app.h"
 #include "platform/host/host_control.h"
@@ -17,16 +18,7 @@ namespace {
 
 using namespace dremoxa7;
 
-void desktop_of_300() {
-  host::reset();
-  fake::reset_suite();
-  host::load_library("C:\\Suite\\dremoxa7.dll");
-  module_app().init_instance();
-  for (int f = 0; f < DREMOXA7_FUNCTION_COUNT; ++f) {
-    fake::suite().titles[{0, f}] = "Suite tool " + std::to_string(f) + " -";
-  }
-  for (int i = 0; i < 300; ++i) host::add_window("Unrelated window number " + std::to_string(i));
-}
+void desktop_of_300() { bench::desktop_of(300); }
 
 void BM_BareEnumeration300(benchmark::State& state) {
   desktop_of_300();
@@ -43,15 +35,7 @@ BENCHMARK(BM_BareEnumeration300);
 
 void BM_EnumerationReadingTitles300(benchmark::State& state) {
   desktop_of_300();
-  char title[DREMOXA7_TITLE_CAPACITY];
-  for (auto _ : state) {
-    long total = 0;
-    platform::for_each_window([&](platform::Window window) {
-      total += platform::window_title(window, title, sizeof title);
-      return true;
-    });
-    benchmark::DoNotOptimize(total);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(bench::enumerate_reading_titles());
 }
 BENCHMARK(BM_EnumerationReadingTitles300);
 

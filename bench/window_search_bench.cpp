@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "bench_desktop.h"
 #include "dremoxa7.h"
 #include "frame/module_app.h"
 #include "platform/host/host_control.h"
@@ -13,30 +14,13 @@ namespace {
 
 using namespace dremoxa7;
 
-void desktop_of_1000() {
-  host::reset();
-  fake::reset_suite();
-  host::load_library("C:\\Suite\\dremoxa7.dll");
-  module_app().init_instance();
-  for (int f = 0; f < DREMOXA7_FUNCTION_COUNT; ++f) {
-    fake::suite().titles[{0, f}] = "Suite tool " + std::to_string(f) + " -";
-  }
-  for (int i = 0; i < 1000; ++i) host::add_window("Unrelated window number " + std::to_string(i));
-}
+void desktop_of_1000() { bench::desktop_of(1000); }
 
 // Enumerates the desktop and reads every title: the least any search over
 // all windows can do.
 void BM_BareEnumeration(benchmark::State& state) {
   desktop_of_1000();
-  char title[DREMOXA7_TITLE_CAPACITY];
-  for (auto _ : state) {
-    long total = 0;
-    platform::for_each_window([&](platform::Window window) {
-      total += platform::window_title(window, title, sizeof title);
-      return true;
-    });
-    benchmark::DoNotOptimize(total);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(bench::enumerate_reading_titles());
 }
 BENCHMARK(BM_BareEnumeration);
 
