@@ -16,12 +16,10 @@ void add_jump(CLI::App& app, Session& session) {
       "jump",
       "Activates a tool by function number, or starts it with TEXT on the clipboard "
       "(ZorFuncJump)");
-  auto series = std::make_shared<short>(0);
-  auto function = std::make_shared<short>(0);
   auto text = std::make_shared<std::string>();
   auto variant = std::make_shared<std::string>("plain");
-  add_short(*command, "SERIES", *series, "series code");
-  add_short(*command, "FUNCTION", *function, "function number");
+  const auto series = add_short(*command, "SERIES", "series code");
+  const auto function = add_short(*command, "FUNCTION", "function number");
   const CLI::Option* text_option =
       command->add_option("TEXT", *text, "hand-off text for a started tool");
   command
@@ -60,11 +58,10 @@ void add_ladder_jump(CLI::App& app, Session& session) {
       app.add_subcommand("ladder-jump",
                          "Activates the ladder editor, or starts DIR\\EXE.exe with its switches "
                          "(ZorLadderpJump)");
-  auto series = std::make_shared<short>(0);
   auto directory = std::make_shared<std::string>();
   auto exe = std::make_shared<std::string>();
   auto title = std::make_shared<std::string>();
-  add_short(*command, "SERIES", *series, "series code (0..15)");
+  const auto series = add_short(*command, "SERIES", "series code (0..15)");
   command->add_option("DIR", *directory, "directory, ending in a backslash")->required();
   command->add_option("EXE", *exe, "executable base name, without .exe")->required();
   command->add_option("TITLE", *title, "first half of the editor's window title")->required();
@@ -79,10 +76,9 @@ void add_help(CLI::App& app, Session& session) {
       "help",
       "Opens FILE for the active window: mode 0 the contents, mode 1 the topic of "
       "KEYWORD (OpenZorHelp)");
-  auto mode = std::make_shared<short>(0);
   auto file = std::make_shared<std::string>();
   auto keyword = std::make_shared<std::string>();
-  add_short(*command, "MODE", *mode, "0 contents, 1 keyword");
+  const auto mode = add_short(*command, "MODE", "0 contents, 1 keyword");
   command->add_option("FILE", *file, "help file")->required();
   const CLI::Option* keyword_option = command->add_option("KEYWORD", *keyword, "topic keyword");
   command->callback([&session, mode, file, keyword, keyword_option] {

@@ -16,10 +16,9 @@ void add_start_check(CLI::App& app, Session& session) {
       "start-check",
       "Decides whether a tool may start; may start the suite's first executable or bring a "
       "running tool to the front (ZorStartCheck; changes the desktop)");
-  auto series = std::make_shared<short>(0);
-  auto function = std::make_shared<short>(0);
-  add_short(*command, "SERIES", *series, "series code (0..15)");
-  add_short(*command, "FUNCTION", *function, "function number of the starting tool (0..47)");
+  const auto series = add_short(*command, "SERIES", "series code (0..15)");
+  const auto function =
+      add_short(*command, "FUNCTION", "function number of the starting tool (0..47)");
   command->callback([&session, series, function] {
     short quit = 0;
     const short result = session.exports().ZorStartCheck(*series, *function, &quit);
@@ -47,11 +46,10 @@ void add_close_all(CLI::App& app, Session& session) {
       "close-all",
       "Asks every tool of the suite but EXCEPT to close and waits until they have gone "
       "(AllExeEnd; changes the desktop, asks for confirmation)");
-  auto series = std::make_shared<short>(0);
-  auto except = std::make_shared<short>(0);
   auto yes = std::make_shared<bool>(false);
-  add_short(*command, "SERIES", *series, "series code (0..15)");
-  add_short(*command, "EXCEPT", *except, "function number that stays (the caller's own)");
+  const auto series = add_short(*command, "SERIES", "series code (0..15)");
+  const auto except =
+      add_short(*command, "EXCEPT", "function number that stays (the caller's own)");
   command->add_flag("--yes", *yes, "do not ask for confirmation");
   command->callback([&session, series, except, yes] {
     const Exports& dll = session.exports();

@@ -9,8 +9,7 @@ namespace {
 void add_cpu_name(CLI::App& app, Session& session) {
   auto* command = app.add_subcommand(
       "cpu-name", "Shows the status-bar CPU text of CPU record INDEX (StaBarCpuName)");
-  auto index = std::make_shared<short>(0);
-  add_short(*command, "INDEX", *index, "CPU index (0..17)");
+  const auto index = add_short(*command, "INDEX", "CPU index (0..17)");
   command->callback([&session, index] {
     char text[DREMOXA7_CPU_TEXT_CAPACITY] = {};
     const short result = session.exports().StaBarCpuName(*index, text);
@@ -59,12 +58,11 @@ void add_axes(CLI::App& app, Session& session) {
   auto* command = app.add_subcommand(
       "axes", "Shows which servo axes a project uses, one row per axis (UseAxis)");
   auto directory = std::make_shared<std::string>();
-  auto cpu_type = std::make_shared<short>(0);
   auto qualifier = std::make_shared<int>(0);
   auto second = std::make_shared<bool>(false);
   auto beside = std::make_shared<bool>(false);
   command->add_option("DIR", *directory, "project directory, ending in a backslash")->required();
-  add_short(*command, "CPU-TYPE", *cpu_type, "CPU type for the CPU library");
+  const auto cpu_type = add_short(*command, "CPU-TYPE", "CPU type for the CPU library");
   command->add_option("QUALIFIER", *qualifier, "CPU qualifier for the CPU library")->required();
   command->add_flag("--second", *second, "the second controller series (QUseAxis)");
   command->add_flag("--beside", *beside,

@@ -11,11 +11,13 @@ const Dll& Session::dll() {
   return *dll_;
 }
 
-CLI::Option* add_short(CLI::App& command, const std::string& name, short& value,
-                       const std::string& description) {
-  return command.add_option(name, value, description)
+std::shared_ptr<short> add_short(CLI::App& command, const std::string& name,
+                                 const std::string& description) {
+  auto value = std::make_shared<short>(0);
+  command.add_option(name, *value, description)
       ->required()
       ->check(CLI::Range(-32768, 32767).description("a 16-bit number"));
+  return value;
 }
 
 }  // namespace dx7ctl

@@ -35,10 +35,12 @@ class Session {
   std::unique_ptr<Dll> dll_;
 };
 
-// A 16-bit argument (series, function, group, mode, index, CPU type):
-// numbers outside -32768..32767 are refused before any call.
-CLI::Option* add_short(CLI::App& command, const std::string& name, short& value,
-                       const std::string& description);
+// A required 16-bit argument (series, function, group, mode, index, CPU
+// type): numbers outside -32768..32767 are refused before any call. The
+// value is shared with the subcommand's callback, which reads it once the
+// command line is parsed.
+std::shared_ptr<short> add_short(CLI::App& command, const std::string& name,
+                                 const std::string& description);
 
 // The subcommands, by what they ask of the DLL.
 void add_window_commands(CLI::App& app, Session& session);

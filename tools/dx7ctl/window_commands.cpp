@@ -96,11 +96,9 @@ void add_find(CLI::App& app, Session& session) {
 void add_func(CLI::App& app, Session& session) {
   auto* command = app.add_subcommand(
       "func", "Finds the running window of a tool by its function number (FindFuncWin)");
-  auto series = std::make_shared<short>(0);
-  auto function = std::make_shared<short>(0);
   auto second = std::make_shared<bool>(false);
-  add_short(*command, "SERIES", *series, "series code (0..15)");
-  add_short(*command, "FUNCTION", *function, "function number (0..47)");
+  const auto series = add_short(*command, "SERIES", "series code (0..15)");
+  const auto function = add_short(*command, "FUNCTION", "function number (0..47)");
   command->add_flag("--second", *second, "the second controller series (QFindFuncWin)");
   command->callback([&session, series, function, second] {
     const Exports& dll = session.exports();
@@ -117,10 +115,8 @@ void add_func(CLI::App& app, Session& session) {
 void add_group(CLI::App& app, Session& session) {
   auto* command = app.add_subcommand(
       "group", "Lists the running tools of group 0 or 1 by function number (FindZorWin)");
-  auto series = std::make_shared<short>(0);
-  auto group = std::make_shared<short>(0);
-  add_short(*command, "SERIES", *series, "series code (0..15)");
-  add_short(*command, "GROUP", *group, "group (0 or 1)");
+  const auto series = add_short(*command, "SERIES", "series code (0..15)");
+  const auto group = add_short(*command, "GROUP", "group (0 or 1)");
   command->callback([&session, series, group] {
     DREMOXA7_WINDOW windows[DREMOXA7_FUNCTION_COUNT] = {};
     short count = 0;
@@ -142,8 +138,7 @@ void add_group(CLI::App& app, Session& session) {
 void add_last(CLI::App& app, Session& session) {
   auto* command =
       app.add_subcommand("last", "Tells whether exactly one tool of group 1 runs (LastAppCheck)");
-  auto series = std::make_shared<short>(0);
-  add_short(*command, "SERIES", *series, "series code (0..15)");
+  const auto series = add_short(*command, "SERIES", "series code (0..15)");
   command->callback([&session, series] {
     short is_last = 0;
     const short result = session.exports().LastAppCheck(*series, &is_last);
