@@ -9,5 +9,13 @@ set(CMAKE_FIND_ROOT_PATH /usr/${DREMOXA7_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Tests and tools run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Tests and tools run under Wine, through the loader of their own width: the
+# `wine` command starts every program through the 32-bit loader first where
+# that one is installed.
+if(DREMOXA7_MINGW_TRIPLE MATCHES "^x86_64")
+  set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+else()
+  # 32-bit Wine, emulated here, in the tree's own prefix (tools/wine32-run).
+  get_filename_component(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine32-run
+                         ABSOLUTE)
+endif()

@@ -2,38 +2,43 @@
 
 #include <windows.h>
 
-#include <thread>
-
 #include "base/win32_owners.h"
 #include "fixture_process.h"
-#include "wait.h"
 
 namespace e2e {
 namespace {
 
+using dremoxa7::UniqueFile;
 using dremoxa7::UniqueHandle;
 
-struct Pipe {
-  UniqueHandle read;
-  UniqueHandle write;
-};
+// A program may take long to start where Wine itself runs emulated (32-bit
+// Wine here starts a process in about ten seconds).
+constexpr DWORD kConsoleRunWaitMs = 120000;
 
-Pipe inheritable_pipe() {
+// A temporary file the child inherits as one of its standard handles. The
+// outputs go to files, not pipes, so that nothing has to read them while the
+// program runs: the program never waits on a full pipe, and the test runs
+// no threads of its own (emulated 32-bit Wine is unreliable with several
+// threads at once). The file goes when its last handle is closed.
+UniqueFile inheritable_temporary_file() {
+  char directory[MAX_PATH];
+  char path[MAX_PATH];
+  const DWORD length = GetTempPathA(sizeof directory, directory);
+  if (length == 0 || length >= sizeof directory) return {};
+  if (GetTempFileNameA(directory, "dxo", 0, path) == 0) return {};
   SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
-  HANDLE read = nullptr;
-  HANDLE write = nullptr;
-  if (!CreatePipe(&read, &write, &attributes, 0)) return {};
-  // Only the child's end is inherited.
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  return {UniqueHandle(read), UniqueHandle(write)};
+  return UniqueFile(CreateFileA(
+      path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      &attributes, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
 }
 
-// Reads until the writer's end is closed.
-std::string read_all(HANDLE pipe) {
+// Everything the child wrote, from the start of the file.
+std::string read_all(HANDLE file) {
   std::string text;
+  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return text;
   char buffer[4096];
   DWORD got = 0;
-  while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
   return text;
 }
 
@@ -42,13 +47,19 @@ std::string read_all(HANDLE pipe) {
 ConsoleRun run_console(const std::string& program, const std::vector<std::string>& arguments) {
   ConsoleRun run;
   // Standard input is at its end from the start, as for a script.
-  Pipe in = inheritable_pipe();
-  if (in.read) SetHandleInformation(in.read.get(), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-  in.write.reset();
-  Pipe out = inheritable_pipe();
-  Pipe err = inheritable_pipe();
-  if (!in.read || !out.read || !err.read) {
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
+  HANDLE in_read = nullptr;
+  HANDLE in_write = nullptr;
+  if (!CreatePipe(&in_read, &in_write, &attributes, 0)) {
     run.error = "CreatePipe failed";
+    return run;
+  }
+  const UniqueHandle in(in_read);
+  CloseHandle(in_write);
+  const UniqueFile out = inheritable_temporary_file();
+  const UniqueFile err = inheritable_temporary_file();
+  if (!out || !err) {
+    run.error = "no temporary file for the outputs";
     return run;
   }
   std::string command_line = quote_argument(program);
@@ -57,9 +68,9 @@ ConsoleRun run_console(const std::string& program, const std::vector<std::string
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = in.read.get();
-  startup.hStdOutput = out.write.get();
-  startup.hStdError = err.write.get();
+  startup.hStdInput = in.get();
+  startup.hStdOutput = out.get();
+  startup.hStdError = err.get();
   PROCESS_INFORMATION started{};
   if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                       nullptr, nullptr, &startup, &started)) {
@@ -69,22 +80,15 @@ ConsoleRun run_console(const std::string& program, const std::vector<std::string
   }
   const UniqueHandle process(started.hProcess);
   const UniqueHandle thread(started.hThread);
-  // The child holds its own copies now: the readers see the end when it ends.
-  out.write.reset();
-  err.write.reset();
-  // Both outputs are read while the program runs, so that it never waits
-  // on a full pipe; a program that does not end is ended, which closes them.
-  std::thread out_reader([&] { run.out = read_all(out.read.get()); });
-  std::thread err_reader([&] { run.err = read_all(err.read.get()); });
-  const bool ended = WaitForSingleObject(process.get(), kDefaultWaitMs) == WAIT_OBJECT_0;
-  if (!ended) TerminateProcess(process.get(), 1);
-  out_reader.join();
-  err_reader.join();
-  if (!ended) {
+  if (WaitForSingleObject(process.get(), kConsoleRunWaitMs) != WAIT_OBJECT_0) {
+    TerminateProcess(process.get(), 1);
+    WaitForSingleObject(process.get(), kConsoleRunWaitMs);
     run.error = command_line + " did not end";
     return run;
   }
-  // The C runtime writes a line end as CR LF to a pipe.
+  run.out = read_all(out.get());
+  run.err = read_all(err.get());
+  // The C runtime writes a line end as CR LF to a file.
   for (std::string* text : {&run.out, &run.err}) std::erase(*text, '\r');
   DWORD code = 0;
   GetExitCodeProcess(process.get(), &code);

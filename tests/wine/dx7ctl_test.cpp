@@ -31,7 +31,7 @@ struct Invocation {
   // Checks the JSON answer; null when the invocation prints no JSON.
   std::function<void(const json&)> answer;
   // What the readable output or the error output must hold ("" for none).
-  std::string printed;
+  std::string printed = {};
 };
 
 class Dx7ctl : public LibraryTest {

@@ -2,13 +2,32 @@
 
 #include <fstream>
 
+#if defined(__i386__)
+#include "stack_check.h"
+#endif
+
 namespace e2e {
 namespace {
 
-template <class Function>
+// One value per export: on i686 each has its own checking thunk.
+enum class ExportId {
+#define DREMOXA7_EXPORT(name, bytes, params) name,
+#include "exports.inc"
+#undef DREMOXA7_EXPORT
+};
+
+template <ExportId Id, std::size_t ArgumentBytes, class Function>
 void look_up(HMODULE module, const char* name, Function& function, std::string& missing) {
-  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  if (function == nullptr) missing += std::string(missing.empty() ? "" : " ") + name;
+  const void* const address = reinterpret_cast<const void*>(GetProcAddress(module, name));
+  if (address == nullptr) {
+    missing += std::string(missing.empty() ? "" : " ") + name;
+    return;
+  }
+#if defined(__i386__)
+  function = checked<Id, ArgumentBytes, Function>(address, name);
+#else
+  function = reinterpret_cast<Function>(const_cast<void*>(address));
+#endif
 }
 
 }  // namespace
@@ -34,7 +53,8 @@ Library::Library() : path_(program_directory() + "dremoxa7.dll") {
     return;
   }
   HMODULE m = module_.get();
-#define DREMOXA7_EXPORT(name, bytes, params) look_up(m, #name, exports_.name, missing_);
+#define DREMOXA7_EXPORT(name, bytes, params) \
+  look_up<ExportId::name, bytes>(m, #name, exports_.name, missing_);
 #include "exports.inc"
 #undef DREMOXA7_EXPORT
 }

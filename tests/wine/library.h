@@ -1,6 +1,7 @@
 // The library as a tool program sees it: loaded with LoadLibraryA from the
 // program's directory, each export looked up by its plain name and called
-// through the header's stdcall signatures.
+// through the header's stdcall signatures; on i686 with the stack pointer
+// checked around every call (stack_check.h).
 #pragma once
 
 #include <windows.h>
