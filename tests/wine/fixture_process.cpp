@@ -24,6 +24,23 @@ bool file_exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The windows a ready file lists, one "handle title" line each; none while
+// the file cannot be read.
+std::vector<HWND> read_windows(const std::string& path) {
+  std::vector<HWND> windows;
+  std::ifstream file(path, std::ios::binary);
+  std::string line;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::size_t blank = line.find(' ');
+    if (blank == std::string::npos) continue;
+    unsigned long long value = 0;
+    std::from_chars(line.data(), line.data() + blank, value, 16);
+    windows.push_back(reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)));
+  }
+  return windows;
+}
+
 }  // namespace
 
 std::string quote_argument(std::string_view argument) {
@@ -75,31 +92,25 @@ FixtureProcess::FixtureProcess(const std::vector<std::string>& options) {
 }
 
 bool FixtureProcess::wait_for_ready_file(const std::string& path) {
+  // The tool renames the whole file into place, but the rename holds the
+  // file open with delete access for a moment after, and the C runtime's
+  // open, which does not share delete access, fails in that moment (seen
+  // under load as an empty list). So the file counts only once it has been
+  // read, with at least one window in it.
   bool exited = false;
   wait_until(
       [&] {
         exited = WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0;
-        return exited || file_exists(path);
+        windows_ = read_windows(path);
+        return exited || !windows_.empty();
       },
       kStartTimeoutMs);
-  if (!file_exists(path)) {
-    error_ = exited ? "fixture_tool.exe ended before its windows were ready (without a display "
-                      "Wine opens no windows: run under xvfb-run, e.g. tools/with-wine)"
-                    : "fixture_tool.exe did not report its windows in time";
-    return false;
-  }
-  std::ifstream file(path, std::ios::binary);
-  std::string line;
-  while (std::getline(file, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::size_t blank = line.find(' ');
-    if (blank == std::string::npos) continue;
-    unsigned long long value = 0;
-    std::from_chars(line.data(), line.data() + blank, value, 16);
-    windows_.push_back(reinterpret_cast<HWND>(static_cast<UINT_PTR>(value)));
-  }
   if (windows_.empty()) {
-    error_ = "fixture_tool.exe reported no windows";
+    error_ = !file_exists(path) && exited
+                 ? "fixture_tool.exe ended before its windows were ready (without a display "
+                   "Wine opens no windows: run under xvfb-run, e.g. tools/with-wine)"
+             : file_exists(path) ? "fixture_tool.exe reported no windows"
+                                 : "fixture_tool.exe did not report its windows in time";
     return false;
   }
   return true;
