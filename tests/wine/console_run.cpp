@@ -12,7 +12,7 @@ using dremoxa7::UniqueFile;
 using dremoxa7::UniqueHandle;
 
 // A program may take long to start where Wine itself runs emulated (32-bit
-// Wine here starts a process in about ten seconds).
+// Wine here starts a process in several seconds).
 constexpr DWORD kConsoleRunWaitMs = 120000;
 
 // A temporary file the child inherits as one of its standard handles. The
@@ -55,7 +55,7 @@ ConsoleRun run_console(const std::string& program, const std::vector<std::string
     return run;
   }
   const UniqueHandle in(in_read);
-  CloseHandle(in_write);
+  UniqueHandle(in_write).reset();
   const UniqueFile out = inheritable_temporary_file();
   const UniqueFile err = inheritable_temporary_file();
   if (!out || !err) {
@@ -63,7 +63,10 @@ ConsoleRun run_console(const std::string& program, const std::vector<std::string
     return run;
   }
   std::string command_line = quote_argument(program);
-  for (const std::string& argument : arguments) command_line += " " + quote_argument(argument);
+  for (const std::string& argument : arguments) {
+    command_line += ' ';
+    command_line += quote_argument(argument);
+  }
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
