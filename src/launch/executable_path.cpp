@@ -7,6 +7,8 @@ std::optional<ExecutablePath> executable_path(std::string_view directory, std::s
   if (path.size() != directory.size() || !path.append(name) || !path.append(".exe")) {
     return std::nullopt;
   }
+  const bool has_directory = path.view().find_first_of("\\/:") != std::string_view::npos;
+  if (!has_directory || path.view().find('"') != std::string_view::npos) return std::nullopt;
   return path;
 }
 

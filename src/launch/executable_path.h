@@ -10,8 +10,14 @@ namespace dremoxa7::launch {
 
 using ExecutablePath = Text<520>;
 
-// The directory carries its own trailing separator. A path too long to
-// form names no executable: nullopt.
+// The directory carries its own trailing separator. nullopt, naming no
+// executable, for a path too long to form, for one without a directory
+// part, and for one that holds a double quote:
+// - the system looks for a bare name in the starting program's own folder
+//   before the current one, where a test for the file looks: the file
+//   tested and the program started would differ;
+// - no file name holds a double quote, and on a command line one would
+//   end the quoted path early and start whatever its first part names.
 std::optional<ExecutablePath> executable_path(std::string_view directory, std::string_view name);
 
 }  // namespace dremoxa7::launch

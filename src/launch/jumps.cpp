@@ -1,11 +1,11 @@
 #include "launch/jumps.h"
 
+#include "frame/executable_name.h"
 #include "frame/suite.h"
+#include "launch/activate_or_start.h"
 #include "launch/command_line.h"
 #include "launch/executable_path.h"
-#include "launch/handoff.h"
 #include "platform/platform.h"
-#include "windows/activation.h"
 #include "windows/function_windows.h"
 #include "windows/title_search.h"
 
@@ -34,18 +34,6 @@ VariantCalls calls_of(JumpVariant variant) {
   return {windows::TitleCall::first_series, GetZorInstallPath};
 }
 
-// Activates the running tool or starts its executable; the outcome of
-// either is not reported.
-void activate_or_start(platform::Window window, const ExecutablePath& path, const char* handoff) {
-  if (window != nullptr) {
-    windows::activate(window);
-    return;
-  }
-  const auto line = command_line(path.view(), {});
-  if (handoff != nullptr && handoff[0] != '\0') put_handoff_text(handoff);
-  platform::start_program(line->c_str());
-}
-
 }  // namespace
 
 Result function_jump(JumpVariant variant, std::int16_t series, std::int16_t function,
@@ -59,10 +47,8 @@ Result function_jump(JumpVariant variant, std::int16_t series, std::int16_t func
   result = GetZorExeNo(function, &number);
   if (result != kOk) return result;
 
-  char name[suite::kExeNameCapacity] = {};
-  char unused2[suite::kExeNameCapacity] = {};
-  char unused3[suite::kExeNameCapacity] = {};
-  result = GetZorExeName(number, name, unused2, unused3);
+  ExecutableName name;
+  result = executable_name(number, name);
   if (result != kOk) return result;
 
   std::int16_t unused_value = 0;
@@ -71,17 +57,16 @@ Result function_jump(JumpVariant variant, std::int16_t series, std::int16_t func
   if (result != kOk) return result;
 
   // The executable must exist even when its tool already runs.
-  const auto path =
-      executable_path(bounded_view(directory, sizeof directory), bounded_view(name, sizeof name));
+  const auto path = executable_path(bounded_view(directory, sizeof directory), name.view());
   if (!path || !platform::path_exists(path->c_str())) return kNoExecutable;
-  activate_or_start(window, *path, handoff);
+  activate_or_start(window, *path, {}, view_of(handoff));
   return kOk;
 }
 
 Result package_jump(const char* directory, const char* exe_name, const char* title) {
   const auto path = executable_path(view_of(directory), view_of(exe_name));
   if (!path || !platform::path_exists(path->c_str())) return kNoExecutable;
-  activate_or_start(windows::find_by_prefix(title).window, *path, nullptr);
+  activate_or_start(windows::find_by_prefix(title).window, *path, {}, {});
   return kOk;
 }
 

@@ -10,10 +10,10 @@
 #include "frame/strings.h"
 #include "frame/suite.h"
 #include "frame/work_file.h"
+#include "launch/activate_or_start.h"
 #include "launch/command_line.h"
 #include "launch/executable_path.h"
 #include "platform/platform.h"
-#include "windows/activation.h"
 #include "windows/function_table.h"
 #include "windows/title_search.h"
 
@@ -104,11 +104,7 @@ Result ladder_jump(std::int16_t series, const char* directory, const char* exe_n
 
   const SwitchText switches = switch_text(cpu_name_of(record).view(), s_switch_value(block),
                                           o_switch_value(package), p_switch_text(block));
-  if (const platform::Window editor = running_editor(view_of(title_prefix), package)) {
-    windows::activate(editor);
-  } else {
-    platform::start_program(command_line(path->view(), switches.view())->c_str());
-  }
+  activate_or_start(running_editor(view_of(title_prefix), package), *path, switches.view(), {});
   return kOk;
 }
 

@@ -1,5 +1,7 @@
 #include "lifecycle/close_all.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 #include "base/text.h"
@@ -29,14 +31,41 @@ constexpr std::int16_t kWork1Selector = 2;
 // library fills either buffer without a terminator.
 using ComposedTitle = Text<suite::kWork1TextCapacity + 3 + suite::kShortPacNameCapacity + 1>;
 
+// The programs asked to close in this run. One holds many windows at once:
+// several tools' windows, a prompt or dialog it shows while it closes. A
+// program is asked once: a second request would cancel its prompt and the
+// user's answer with it.
+class AskedPrograms {
+ public:
+  bool contains(std::uint32_t process) const {
+    for (std::size_t i = 0; i < count_; ++i) {
+      if (processes_[i] == process) return true;
+    }
+    return false;
+  }
+  void add(std::uint32_t process) {
+    if (contains(process)) return;
+    if (count_ == kCapacity) {
+      // The oldest is forgotten: it has had the most time to close.
+      std::copy(processes_ + 1, processes_ + kCapacity, processes_);
+      --count_;
+    }
+    processes_[count_++] = process;
+  }
+
+ private:
+  // Every member, and as many second instances and tools started since.
+  static constexpr std::size_t kCapacity = 4 * kFunctionCount;
+  std::uint32_t processes_[kCapacity] = {};
+  std::size_t count_ = 0;
+};
+
 struct CloseRun {
   std::int16_t series = 0;
   // The close flags: which functions this run closes.
   bool members[kFunctionCount] = {};
   ComposedTitle composed_title;
-  // The window each member was last asked through, so that a poll tells a
-  // window it has asked from one it has not.
-  platform::Window asked[kFunctionCount] = {};
+  AskedPrograms asked;
 };
 
 ComposedTitle compose_title(std::int16_t series, std::string_view display) {
@@ -70,19 +99,26 @@ Result select_members(CloseRun& run, std::int16_t except_function) {
   return kOk;
 }
 
-Result find_member(const CloseRun& run, int function, platform::Window& window) {
+// A window of the calling thread cannot close while this call holds the
+// thread: it is never waited for.
+bool of_calling_thread(platform::Window window) {
+  return platform::window_owner(window).thread == platform::calling_thread();
+}
+
+Result find_member(const CloseRun& run, int function, platform::Window& window,
+                   windows::PassOver pass_over = nullptr) {
   if (function == kComposedTitleFunction) {
-    window = windows::find_by_prefix(run.composed_title.c_str()).window;
+    window = windows::find_by_prefix(run.composed_title.c_str(), pass_over).window;
     return kOk;
   }
   return windows::find_function_window(windows::TitleCall::first_series, run.series,
-                                       static_cast<std::int16_t>(function), window);
+                                       static_cast<std::int16_t>(function), window, pass_over);
 }
 
 // Brings the window to the front, which never waits for its tool (a hung
 // tool holds up no one), and posts it the member's close request.
 void ask(CloseRun& run, int function, platform::Window window) {
-  run.asked[function] = window;
+  run.asked.add(platform::window_owner(window).process);
   windows::activate(window);
   platform::post_message(window, function == kQuitMessageFunction
                                      ? platform::register_message(kQuitMessageName)
@@ -99,11 +135,14 @@ Result ask_member(CloseRun& run, int function) {
 Result await_member(CloseRun& run, int function) {
   for (;;) {
     platform::Window window = nullptr;
-    const Result result = find_member(run, function, window);
+    const Result result = find_member(run, function, window, of_calling_thread);
     if (result != kOk || window == nullptr) return result;
-    // A window nobody asked (a second instance, or one started since the
-    // members were asked) would never close by itself: it is asked now.
-    if (window != run.asked[function]) ask(run, function, window);
+    // A window of a program nobody asked (a second instance, or a tool
+    // started since the members were asked) would never close by itself:
+    // it is asked now. A program already asked is only waited for, whatever
+    // window of it is found: its prompt, a dialog or another of its windows.
+    const std::uint32_t process = platform::window_owner(window).process;
+    if (process != 0 && !run.asked.contains(process)) ask(run, function, window);
     platform::sleep_answering_sent(kClosePollMs);
   }
 }

@@ -4,11 +4,13 @@
 #include <string_view>
 
 #include "base/text.h"
+#include "frame/executable_name.h"
 #include "frame/module_path.h"
 #include "frame/state.h"
 #include "frame/strings.h"
 #include "frame/suite.h"
 #include "frame/work_file.h"
+#include "launch/activate_or_start.h"
 #include "launch/command_line.h"
 #include "launch/executable_path.h"
 #include "launch/handoff.h"
@@ -27,6 +29,10 @@ constexpr std::int16_t kMainExecutable = 0;
 // Function 3 of the version named by string 112 starts on its own while the
 // work file stands: it neither hands over nor loses the file.
 constexpr int kSelfStartingFunction = 3;
+
+constexpr char kStartGateName[] = "Local\\dremoxa7 start check";
+// As long as the system's start waits for a windowed program to be ready.
+constexpr unsigned kStartGateWaitMs = 30'000;
 
 // The longest text "%d" gives a 16-bit number: "-32768".
 constexpr std::size_t kExeNumberDigits = 6;
@@ -112,21 +118,22 @@ Result start_main_executable(std::int16_t series, std::int16_t function,
     delete_work_file(work_path);
   }
 
-  char name[suite::kExeNameCapacity] = {};
-  char unused2[suite::kExeNameCapacity] = {};
-  char unused3[suite::kExeNameCapacity] = {};
-  result = GetZorExeName(kMainExecutable, name, unused2, unused3);
+  ExecutableName main_name;
+  result = executable_name(kMainExecutable, main_name);
   if (result != kOk) return result;
-  const std::string_view main_name = bounded_view(name, sizeof name);
-  const auto path = launch::executable_path(module_state().module_directory.view(), main_name);
+  // A name that cannot be started safely (a double quote would split the
+  // command line) starts nothing: the asking tool goes on by itself.
+  const auto path =
+      launch::executable_path(module_state().module_directory.view(), main_name.view());
+  if (!path) return kNoExecutable;
 
   std::int16_t number = 0;
   result = GetZorExeNo(function, &number);
   if (result != kOk) return result;
 
-  launch::put_handoff_text(
-      start_handoff(bounded_view(version.field1, sizeof version.field1), main_name, number).view());
-  platform::start_program(launch::command_line(path->view(), {})->c_str());
+  const StartHandoff handoff =
+      start_handoff(bounded_view(version.field1, sizeof version.field1), main_name.view(), number);
+  launch::activate_or_start(nullptr, *path, {}, handoff.view());
   quit = 1;
   return kOk;
 }
@@ -136,6 +143,15 @@ Result start_main_executable(std::int16_t series, std::int16_t function,
 Result start_check(std::int16_t series, std::int16_t function, std::int16_t& quit) {
   quit = 0;
   if (!windows::valid_series(series) || !windows::valid_function(function)) return kOutOfRange;
+
+  // Tools started at the same moment (a double click, a launcher, a script)
+  // decide one after the other, so that the later ones find executable 0
+  // once the first has started it, instead of each starting its own. The
+  // gate is held until the start has returned: the system's start waits
+  // until a windowed program is ready for input, and so has its window. A
+  // holder that hangs keeps no tool from starting for longer than the
+  // bound; the check then goes on as it would alone.
+  const platform::SessionGate gate(kStartGateName, kStartGateWaitMs);
 
   const WorkFilePath work_path = work_file_path(module_state().module_directory);
   const bool work_present = work_file_present(work_path);

@@ -48,6 +48,17 @@ bool set_foreground(Window window);
 
 bool is_iconic(Window window);
 
+// The program a window belongs to: its process and the thread that made
+// it (GetWindowThreadProcessId). Both 0 once the window is gone.
+struct WindowOwner {
+  std::uint32_t process = 0;
+  std::uint32_t thread = 0;
+};
+WindowOwner window_owner(Window window);
+
+// The calling thread's id, as window_owner gives it for its windows.
+std::uint32_t calling_thread();
+
 // Asks the window to show itself normally (command 1), restoring it when
 // minimised (ShowWindowAsync). The call never waits for the window's
 // thread: a tool that does not answer is restored once it answers again.
@@ -120,6 +131,37 @@ void sleep_ms(unsigned milliseconds);
 // no posted message from its queue: a program that sends to the caller
 // while the caller waits for it to go is not stuck on that wait.
 void sleep_answering_sent(unsigned milliseconds);
+
+// --- Session-wide gate ------------------------------------------------------
+
+// How taking a gate went. A holder that ended without letting go leaves the
+// gate abandoned: it is taken all the same.
+enum class GateEntry { taken, abandoned, timed_out };
+
+// Takes the gate of that name shared by every program of the desktop
+// session (a named mutex in the session's namespace), waiting at most
+// timeout_ms for its holder. The calling thread holds it until
+// leave_gate. A gate that cannot be had at all counts as timed out.
+using GateId = std::intptr_t;
+inline constexpr GateId kNoGate = 0;
+GateId enter_gate(const char* name, unsigned timeout_ms, GateEntry& entry);
+void leave_gate(GateId gate);
+
+// The gate, held for the lifetime of the object if it was taken.
+class SessionGate {
+ public:
+  SessionGate(const char* name, unsigned timeout_ms) : id_(enter_gate(name, timeout_ms, entry_)) {}
+  ~SessionGate() {
+    if (id_ != kNoGate) leave_gate(id_);
+  }
+  SessionGate(const SessionGate&) = delete;
+  SessionGate& operator=(const SessionGate&) = delete;
+  GateEntry entry() const { return entry_; }
+
+ private:
+  GateEntry entry_ = GateEntry::timed_out;
+  GateId id_;
+};
 
 // --- Files -----------------------------------------------------------------
 

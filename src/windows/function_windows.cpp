@@ -100,12 +100,12 @@ void match_members(const Member* members, int member_count, GroupWindows& out) {
 }  // namespace
 
 Result find_function_window(TitleCall call, std::int16_t series, std::int16_t function,
-                            platform::Window& window) {
+                            platform::Window& window, PassOver pass_over) {
   window = nullptr;
   Prefix prefix;
   const Result result = function_prefix(call, series, function, prefix);
   if (result != kOk) return result;
-  window = find_by_prefix(prefix.c_str()).window;
+  window = find_by_prefix(prefix.c_str(), pass_over).window;
   return kOk;
 }
 

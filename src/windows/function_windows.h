@@ -7,6 +7,7 @@
 #include "base/result.h"
 #include "platform/platform.h"
 #include "windows/function_table.h"
+#include "windows/title_search.h"
 
 namespace dremoxa7::windows {
 
@@ -15,9 +16,10 @@ namespace dremoxa7::windows {
 enum class TitleCall { first_series, second_series };
 
 // The window of a function's tool (null when it does not run), or the
-// suite library's code when it gives no prefix.
+// suite library's code when it gives no prefix. Windows for which
+// pass_over (when given) is true do not count.
 Result find_function_window(TitleCall call, std::int16_t series, std::int16_t function,
-                            platform::Window& window);
+                            platform::Window& window, PassOver pass_over = nullptr);
 
 struct GroupWindows {
   std::int16_t count = 0;

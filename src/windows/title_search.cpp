@@ -12,14 +12,14 @@ bool searchable(std::string_view text) {
 }
 
 template <class Matches>
-Found find_first(const char* text, Matches matches) {
+Found find_first(const char* text, Matches matches, PassOver pass_over = nullptr) {
   Found found;
   const std::string_view wanted = view_of(text);
   if (!searchable(wanted)) return found;
   TitleScratch scratch;
   platform::for_each_window([&](platform::Window window) {
     const std::string_view title = read_title(window, scratch);
-    if (!matches(title, wanted)) return true;
+    if (!matches(title, wanted) || (pass_over != nullptr && pass_over(window))) return true;
     found.window = window;
     found.title = Title(title);
     return false;
@@ -35,7 +35,9 @@ std::string_view read_title(platform::Window window, TitleScratch& scratch) {
   return {scratch, n < kTitleReadCount ? static_cast<std::size_t>(n) : kTitleReadCount - 1};
 }
 
-Found find_by_prefix(const char* text) { return find_first(text, title_begins_with); }
+Found find_by_prefix(const char* text, PassOver pass_over) {
+  return find_first(text, title_begins_with, pass_over);
+}
 
 Found find_by_substring(const char* text) { return find_first(text, title_contains); }
 

@@ -26,9 +26,13 @@ struct Found {
   Title title;
 };
 
+// A window a search passes over whatever its title says.
+using PassOver = bool (*)(platform::Window window);
+
 // A null or empty text finds nothing without enumerating; so does a text
-// longer than a title can be.
-Found find_by_prefix(const char* text);
+// longer than a title can be. The prefix search passes over the windows
+// for which pass_over (when given) is true.
+Found find_by_prefix(const char* text, PassOver pass_over = nullptr);
 Found find_by_substring(const char* text);
 
 // Reads a window's title into the given scratch (a title is cut at 349

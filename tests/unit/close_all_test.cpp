@@ -268,6 +268,32 @@ TEST_F(CloseAllTest, AWindowNobodyAskedIsAskedWhenTheWaitFindsIt) {
   EXPECT_TRUE(host::z_order().empty());
 }
 
+// A tool that asks "save changes?" before it closes is asked once: its
+// prompt, titled like the tool, is waited for and never sent the close
+// request, which would cancel it, until the user has answered it.
+TEST_F(CloseAllTest, AToolThatPromptsIsAskedOnceAndWaitedForUntilTheUserAnswers) {
+  const Window tool = run_tool(4, /*sleeps=*/-1);
+  host::prompt_when_posted(tool, kClose, "Tool4 - project: save changes?", 4);
+  EXPECT_EQ(AllExeEnd(kSeries, 0), DREMOXA7_OK);
+  EXPECT_EQ(host::posted_messages(), (std::vector<Posted>{{tool, kClose}}));
+  EXPECT_EQ(host::counters().foreground_requests, 1);
+  EXPECT_TRUE(host::z_order().empty());
+  EXPECT_EQ(host::counters().sleeps, 5);  // four while the prompt is open, the pause
+}
+
+// The caller's own window titled like a member cannot close while the call
+// holds its thread: it is asked, as any member window is, but not waited
+// for. Another program's window of that member still is.
+TEST_F(CloseAllTest, TheCallersOwnWindowIsAskedButNotAwaited) {
+  const Window other = run_tool(5);
+  const Window mine = host::add_own_window("Tool5 - project");
+  ASSERT_TRUE(platform::set_foreground(mine));
+  EXPECT_EQ(AllExeEnd(kSeries, 6), DREMOXA7_OK);
+  EXPECT_EQ(host::posted_messages(), (std::vector<Posted>{{mine, kClose}, {other, kClose}}));
+  EXPECT_EQ(host::z_order(), (std::vector<Window>{mine}));
+  EXPECT_EQ(host::counters().sleeps, 2);
+}
+
 // A suite library failure ends the call with its code at once.
 struct FailureCase {
   const char* name;

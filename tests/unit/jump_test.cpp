@@ -266,6 +266,48 @@ TEST_F(JumpTest, AToolClosingBeforeItsActivationIsNeitherActivatedNorStarted) {
   }
 }
 
+// A path without a directory would be tested in the current folder but
+// started from the caller's own, and a double quote would split the command
+// line: neither names an executable, even where a file of that name lies.
+TEST_F(JumpTest, ABareNameOrAQuoteInThePathStartsNothing) {
+  files_.write("ladx.exe", "MZ");
+  files_.write("Suite/Zq\" \"Main0.exe", "MZ");
+  host::set_current_directory(files_.path().string());
+  const struct {
+    const char* name;
+    const char* install_path;
+    const char* exe_name;
+    short (*jump)();
+  } cases[] = {
+      {"empty directory", nullptr, nullptr, [] { return ZorPacJump("", "ladx", "Ladder"); }},
+      {"null directory", nullptr, nullptr, [] { return ZorPacJump(nullptr, "ladx", "Ladder"); }},
+      {"ladder, empty directory", nullptr, nullptr,
+       [] { return ZorLadderpJump(0, "", "ladx", "Ladder"); }},
+      {"ladder, null directory", nullptr, nullptr,
+       [] { return ZorLadderpJump(0, nullptr, "ladx", "Ladder"); }},
+      {"empty install directory", "", "ladx",
+       [] { return ZorFuncJump(kSeries, kFunction, "text"); }},
+      {"quote in the name", "I:\\Suite\\", "Zq\" \"Main0",
+       [] { return ZorFuncJump(kSeries, kFunction, "text"); }},
+      {"quote in the directory", nullptr, nullptr,
+       [] { return ZorPacJump("I:\\Suite\\Zq\" \"", "Main0", nullptr); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    host::set_current_directory(files_.path().string());
+    if (c.install_path != nullptr) {
+      describe_tool(kVariants[0], false);
+      fake::suite().install_paths[kSeries] = c.install_path;
+      fake::suite().exe_names[kExeNumber] = c.exe_name;
+    }
+    EXPECT_EQ(c.jump(), DREMOXA7_NO_EXECUTABLE);
+    EXPECT_EQ(host::counters().existence_tests, 0);
+    EXPECT_TRUE(host::started_programs().empty());
+    EXPECT_EQ(host::clipboard_text(), "before");
+  }
+}
+
 TEST_F(JumpTest, OverlongPackagePathNamesNoExecutable) {
   const std::string directory = "I:\\" + std::string(5000, 'd') + "\\";
   EXPECT_EQ(ZorPacJump(directory.c_str(), "tool", nullptr), DREMOXA7_NO_EXECUTABLE);

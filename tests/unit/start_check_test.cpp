@@ -1,7 +1,10 @@
 // The start check: which running window takes a tool's start over, the work
 // file's start hold, and executable 0 started with its hand-off text.
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dremoxa7.h"
@@ -173,13 +176,114 @@ TEST_F(StartCheckTest, VersionThatKeepsTheWorkFile) {
   }
 }
 
-TEST_F(StartCheckTest, ExecutableNumberIsWrittenSigned) {
-  fake::suite().exe_numbers[5] = -1;
+// Executable 0 starts by its own path: its number written signed, a
+// directory with a blank in quotes; a name no file can have (a double quote
+// would end the quoted path early) starts nothing, and the asking tool goes
+// on by itself.
+TEST_F(StartCheckTest, ExecutableZeroStartsByItsOwnPath) {
+  const struct Case {
+    const char* library;
+    const char* name;
+    std::int16_t number;
+    std::pair<short, short> answer;
+    std::vector<std::string> started;
+    const char* clipboard;
+  } cases[] = {
+      {"C:\\Suite\\Bin\\dremoxa7.dll",
+       "zormain",
+       -1,
+       {0, 1},
+       {"C:\\Suite\\Bin\\zormain.exe"},
+       "V7.01,zormain,-1,1,TARVELONIK"},
+      {"C:\\Suite\\Bin\\dremoxa7.dll",
+       "zormain",
+       -32768,
+       {0, 1},
+       {"C:\\Suite\\Bin\\zormain.exe"},
+       "V7.01,zormain,-32768,1,TARVELONIK"},
+      {"C:\\Suite Tools\\Bin\\dremoxa7.dll",
+       "zormain",
+       25,
+       {0, 1},
+       {"\"C:\\Suite Tools\\Bin\\zormain.exe\""},
+       "V7.01,zormain,25,1,TARVELONIK"},
+      {"C:\\Suite\\Bin\\dremoxa7.dll", "Zq\" \"Main0", 25, {6, 0}, {}, "before"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.library) + " " + c.name);
+    SetUp();
+    host::load_library(c.library);
+    module_app().init_instance();
+    fake::suite().exe_names[0] = c.name;
+    fake::suite().exe_numbers[5] = c.number;
+    EXPECT_EQ(check(kSeries, 5), c.answer);
+    EXPECT_EQ(started(), c.started);
+    EXPECT_EQ(host::clipboard_text(), c.clipboard);
+  }
+}
+
+constexpr char kGate[] = "Local\\dremoxa7 start check";
+
+// The whole decision, from the search to the start of executable 0, is
+// made under the session's gate, and nothing keeps it afterwards.
+TEST_F(StartCheckTest, TheGateIsHeldFromTheSearchToTheStart) {
+  std::vector<bool> held;
+  host::before(host::Call::title_read, [&] { held.push_back(host::gate_held_here(kGate)); });
+  host::on_start([&](const std::string&) { held.push_back(host::gate_held_here(kGate)); });
   EXPECT_EQ(check(kSeries, 5), std::make_pair(short{0}, short{1}));
-  EXPECT_EQ(host::clipboard_text(), "V7.01,zormain,-1,1,TARVELONIK");
-  fake::suite().exe_numbers[5] = -32768;
+  EXPECT_EQ(held, std::vector<bool>(2, true));  // the one window's title, then the start
+  EXPECT_FALSE(host::gate_held_here(kGate));
+  EXPECT_EQ(host::counters().gate_waits, 0);
+}
+
+// A holder that hangs delays the check by the bound at most; one that
+// ended without letting go delays it not at all. Either way the check
+// then goes on as it would alone.
+TEST_F(StartCheckTest, AHungOrAbandonedHolderDelaysTheCheckAtMostItsBound) {
+  const struct Case {
+    const char* holder;
+    void (*set)(const std::string&);
+    long waited_ms;
+    long gate_waits;
+  } cases[] = {
+      {"hangs", host::hold_gate, 30'000, 1},
+      {"ended", host::abandon_gate, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.holder);
+    SetUp();
+    c.set(kGate);
+    EXPECT_EQ(check(kSeries, 5), std::make_pair(short{0}, short{1}));
+    EXPECT_EQ(host::clock_ms(), c.waited_ms);
+    EXPECT_EQ(host::counters().gate_waits, c.gate_waits);
+    EXPECT_EQ(started(), std::vector<std::string>{kMainPath});
+  }
+}
+
+// A second tool that asks while the first one's check is searching waits
+// for it, then finds executable 0's window and brings it to the front
+// instead of starting executable 0 again.
+TEST_F(StartCheckTest, AToolAskingMeanwhileFindsExecutableZeroStarted) {
+  std::thread second;
+  std::pair<short, short> second_answer;
+  std::atomic<bool> asked{false};
+  host::before(host::Call::title_read, [&] {
+    if (asked.exchange(true)) return;
+    second = std::thread([&] { second_answer = check(kSeries, 6); });
+    // Bounded, so that a check made without the gate fails rather than hangs.
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (host::gate_waiters(kGate) == 0 && std::chrono::steady_clock::now() < give_up) {
+      std::this_thread::yield();
+    }
+  });
+  std::atomic<Window> main{nullptr};
+  host::on_start([&](const std::string&) { main = host::add_window(prefix_of(0) + " - started"); });
   EXPECT_EQ(check(kSeries, 5), std::make_pair(short{0}, short{1}));
-  EXPECT_EQ(host::clipboard_text(), "V7.01,zormain,-32768,1,TARVELONIK");
+  second.join();
+  EXPECT_EQ(second_answer, std::make_pair(short{0}, short{1}));
+  EXPECT_EQ(started(), std::vector<std::string>{kMainPath});
+  EXPECT_EQ(host::foreground_window(), main);
+  EXPECT_EQ(host::counters().gate_waits, 1);
 }
 
 // A suite library that fills a buffer leaves no terminator: version field 1
@@ -256,15 +360,6 @@ TEST_F(StartCheckTest, RefusedActivationStillEndsTheTool) {
   host::refuse_foreground(true);
   EXPECT_EQ(check(kSeries, 5), std::make_pair(short{0}, short{1}));
   EXPECT_EQ(host::foreground_window(), other_);
-}
-
-// Executable 0 in a directory with a blank starts itself, not a program
-// that a shorter prefix of its path would name.
-TEST_F(StartCheckTest, ALibraryDirectoryWithABlankStartsExecutableZeroItself) {
-  host::load_library("C:\\Suite Tools\\Bin\\dremoxa7.dll");
-  module_app().init_instance();
-  EXPECT_EQ(check(kSeries, 5), std::make_pair(short{0}, short{1}));
-  EXPECT_EQ(started(), std::vector<std::string>{"\"C:\\Suite Tools\\Bin\\zormain.exe\""});
 }
 
 TEST_F(StartCheckTest, NullQuitFlagIsNotWritten) {

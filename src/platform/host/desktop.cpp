@@ -1,5 +1,6 @@
 // The host model's desktop: top-level windows in Z-order.
 #include <algorithm>
+#include <atomic>
 
 #include "base/text.h"
 #include "platform/host/world.h"
@@ -9,11 +10,24 @@ namespace dremoxa7 {
 namespace host {
 namespace {
 
-platform::Window new_window(const std::string& title, bool iconic) {
+platform::Window new_window(const std::string& title, bool iconic, platform::WindowOwner program) {
   World& w = world();
-  w.windows.push_back(HostWindow{title, true, iconic, nullptr, nullptr});
+  HostWindow entry;
+  entry.title = title;
+  entry.iconic = iconic;
+  entry.program = program;
+  w.windows.push_back(entry);
   return reinterpret_cast<platform::Window>(static_cast<std::uintptr_t>(w.windows.size()));
 }
+
+// Another program: its process and its one thread.
+platform::WindowOwner new_program() {
+  const std::uint32_t id = world().next_program++;
+  return {id, id};
+}
+
+// This process, as the windows of the caller's threads give it.
+constexpr std::uint32_t kThisProcess = 1;
 
 void raise(platform::Window window) {
   auto& order = world().z_order;
@@ -85,18 +99,59 @@ void answer_again(platform::Window window) {
 
 platform::Window add_window(const std::string& title, bool iconic) {
   const auto lock = host::lock_world();
-  const platform::Window window = new_window(title, iconic);
+  const platform::Window window = new_window(title, iconic, new_program());
+  world().z_order.push_back(window);
+  return window;
+}
+
+platform::Window add_own_window(const std::string& title) {
+  const auto lock = host::lock_world();
+  const platform::Window window =
+      new_window(title, false, {kThisProcess, platform::calling_thread()});
   world().z_order.push_back(window);
   return window;
 }
 
 platform::Window add_popup(platform::Window owner, const std::string& title) {
   const auto lock = host::lock_world();
-  const platform::Window popup = new_window(title, false);
+  const HostWindow* owner_entry = find_window(owner);
+  const platform::Window popup =
+      new_window(title, false, owner_entry ? owner_entry->program : new_program());
   world().windows.back().owner = owner;
   world().z_order.insert(world().z_order.begin(), popup);
   if (HostWindow* entry = find_window(owner)) entry->last_popup = popup;
   return popup;
+}
+
+platform::WindowOwner window_program(platform::Window window) {
+  const auto lock = host::lock_world();
+  const HostWindow* entry = find_window(window);
+  return entry ? entry->program : platform::WindowOwner{};
+}
+
+void prompt_when_posted(platform::Window window, unsigned message, const std::string& prompt_title,
+                        int answer_sleeps) {
+  const auto lock = lock_world();
+  world().prompt_reactions[window] = {message, prompt_title, answer_sleeps};
+}
+
+void count_sleep_for_prompts() {
+  auto& prompts = world().prompts;
+  for (auto it = prompts.begin(); it != prompts.end();) {
+    if (find_window(it->first) == nullptr) {
+      it = prompts.erase(it);
+      continue;
+    }
+    if (--it->second.sleeps > 0) {
+      ++it;
+      continue;
+    }
+    // The user answers: the prompt goes, and the tool closes.
+    const platform::Window tool = it->second.tool;
+    close_window(it->first);
+    close_window(tool);
+    it = prompts.erase(it);
+  }
 }
 
 void close_window(platform::Window window) {
@@ -190,6 +245,16 @@ bool set_foreground(Window window) {
   return true;
 }
 
+WindowOwner window_owner(Window window) { return host::window_program(window); }
+
+std::uint32_t calling_thread() {
+  // Threads of this process are numbered from 1 in the order they first
+  // ask; other programs' threads lie far above.
+  static std::atomic<std::uint32_t> next{1};
+  thread_local const std::uint32_t id = next++;
+  return id;
+}
+
 bool is_iconic(Window window) {
   const auto lock = host::lock_world();
   return host::window_iconic(window);
@@ -220,6 +285,22 @@ bool post_message(Window window, unsigned message) {
   if (reaction != w.close_reactions.end() && reaction->second.message == message) {
     w.closing.try_emplace(window, reaction->second.sleeps);
     host::close_due_windows();
+  }
+  if (const auto prompt = w.prompts.find(window);
+      prompt != w.prompts.end() && message == kCloseMessage) {
+    // Closing a prompt cancels it: the tool stays open.
+    w.prompts.erase(prompt);
+    host::close_window(window);
+    return true;
+  }
+  const auto asks = w.prompt_reactions.find(window);
+  if (asks != w.prompt_reactions.end() && asks->second.message == message) {
+    bool open = false;
+    for (const auto& [prompt, state] : w.prompts) open = open || state.tool == window;
+    if (!open) {
+      const Window prompt = host::add_popup(window, asks->second.title);
+      w.prompts[prompt] = {window, asks->second.answer_sleeps};
+    }
   }
   return true;
 }

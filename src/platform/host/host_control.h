@@ -39,6 +39,7 @@ struct Counters {
   long file_deletes = 0;  // attempts
   long posts = 0;
   long sleeps = 0;
+  long gate_waits = 0;  // entries that found the gate held by someone else
 };
 
 const Counters& counters();
@@ -50,12 +51,20 @@ void reset();
 
 // --- Desktop ---------------------------------------------------------------
 
-// Opens a top-level window at the bottom of the Z-order.
+// Opens a top-level window at the bottom of the Z-order, the main window of
+// a program of its own (a process and a thread that nothing else shares).
 platform::Window add_window(const std::string& title, bool iconic = false);
 
 // Opens a pop-up owned by owner, at the top of the Z-order, and makes it
-// the owner's last active pop-up.
+// the owner's last active pop-up. It belongs to the owner's program.
 platform::Window add_popup(platform::Window owner, const std::string& title);
+
+// Opens a top-level window at the bottom of the Z-order that belongs to the
+// calling thread of this process, as the caller's own windows do.
+platform::Window add_own_window(const std::string& title);
+
+// The process and thread of a window (both 0 when it is gone).
+platform::WindowOwner window_program(platform::Window window);
 
 void close_window(platform::Window window);
 
@@ -92,6 +101,15 @@ unsigned registered_message(const std::string& name);
 // Without this, a window ignores whatever is posted to it and stays open.
 void close_when_posted(platform::Window window, unsigned message, int sleeps);
 
+// How a tool that asks before it closes answers a message posted to it: it
+// opens a prompt titled prompt_title above its window (a pop-up of its own,
+// as a "save changes?" box is). A close request posted to the prompt
+// cancels it: the prompt goes and the tool stays open, and asks again when
+// it is asked again. The user answers the prompt once answer_sleeps sleeps
+// have passed since it opened: the prompt and the tool then close.
+void prompt_when_posted(platform::Window window, unsigned message, const std::string& prompt_title,
+                        int answer_sleeps);
+
 // While set, every foreground change is refused, as Windows refuses one
 // to a process that may not take the foreground.
 void refuse_foreground(bool refuse);
@@ -112,6 +130,18 @@ enum class Call { title_read, foreground, clipboard_set, file_open, file_read };
 // another program acting between two calls of the library would (an empty
 // hook: none). The hook may change the model.
 void before(Call call, std::function<void()> hook);
+
+// --- Session-wide gates ------------------------------------------------------
+
+// Another program holds the gate of that name until release_gate.
+void hold_gate(const std::string& name);
+// The program holding the gate ends without letting it go.
+void abandon_gate(const std::string& name);
+void release_gate(const std::string& name);
+// True while a thread of this process holds the gate.
+bool gate_held_here(const std::string& name);
+// Threads of this process waiting for the gate now.
+int gate_waiters(const std::string& name);
 
 // --- Modules ---------------------------------------------------------------
 

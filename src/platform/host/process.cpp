@@ -67,6 +67,7 @@ void sleep_ms(unsigned milliseconds) {
   ++w.counters.sleeps;
   w.clock += milliseconds;
   host::count_sleep_for_closing();
+  host::count_sleep_for_prompts();
   // A copy runs, so that the hook may replace itself.
   if (const auto hook = w.sleep_hook) hook(w.clock);
 }

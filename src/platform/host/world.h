@@ -21,6 +21,23 @@ struct HostWindow {
   platform::Window last_popup = nullptr;
   bool answering = true;
   bool restore_pending = false;
+  platform::WindowOwner program;
+};
+
+// A tool's prompt ("save changes?"), open above it until the user answers
+// it or a close request cancels it.
+struct OpenPrompt {
+  platform::Window tool;
+  int sleeps;  // until the user answers
+};
+
+// A session-wide gate: free, or held by a thread of this process (depth
+// counts the entries of that thread) or by another program.
+struct GateState {
+  enum Holder { free, ours, other_program, abandoned } holder = free;
+  std::uint32_t thread = 0;
+  int depth = 0;
+  int waiting = 0;  // threads of this process waiting for it
 };
 
 inline void close_stream(std::FILE* stream) noexcept { std::fclose(stream); }
@@ -47,7 +64,16 @@ struct World {
     int sleeps;
   };
   std::map<platform::Window, CloseReaction> close_reactions;
-  std::map<platform::Window, int> closing;     // window -> sleeps still to pass
+  std::map<platform::Window, int> closing;  // window -> sleeps still to pass
+  struct PromptReaction {
+    unsigned message;
+    std::string title;
+    int answer_sleeps;
+  };
+  std::map<platform::Window, PromptReaction> prompt_reactions;  // tool -> its prompt
+  std::map<platform::Window, OpenPrompt> prompts;               // open prompt -> state
+  std::uint32_t next_program = 100;
+  std::map<std::string, GateState> gates;
   std::map<std::string, unsigned> registered;  // name -> message number
 
   std::map<std::string, std::string> modules;  // lower-case name -> file name
@@ -97,6 +123,10 @@ void perform_pending_restore(platform::Window window, HostWindow& entry);
 // that answers counts it, and those that are due and answer close.
 void count_sleep_for_closing();
 void close_due_windows();
+
+// A sleep has passed for the open prompts (world locked): a prompt whose
+// user has answered closes, and its tool with it.
+void count_sleep_for_prompts();
 
 // Runs the hook set for call, if any, with the world unlocked.
 void run_hook(Call call);

@@ -56,6 +56,15 @@ Window last_active_popup(Window window) { return GetLastActivePopup(to_hwnd(wind
 
 bool set_foreground(Window window) { return SetForegroundWindow(to_hwnd(window)) != FALSE; }
 
+WindowOwner window_owner(Window window) {
+  DWORD process = 0;
+  const DWORD thread = GetWindowThreadProcessId(to_hwnd(window), &process);
+  if (thread == 0) return {};
+  return {process, thread};
+}
+
+std::uint32_t calling_thread() { return GetCurrentThreadId(); }
+
 bool is_iconic(Window window) { return IsIconic(to_hwnd(window)) != FALSE; }
 
 void restore_without_waiting(Window window) {

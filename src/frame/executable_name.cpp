@@ -1,0 +1,14 @@
+#include "frame/executable_name.h"
+
+namespace dremoxa7 {
+
+Result executable_name(std::int16_t number, ExecutableName& name) {
+  char buffer[suite::kExeNameCapacity] = {};
+  char unused2[suite::kExeNameCapacity] = {};
+  char unused3[suite::kExeNameCapacity] = {};
+  const Result result = GetZorExeName(number, buffer, unused2, unused3);
+  if (result == kOk) name = ExecutableName(bounded_view(buffer, sizeof buffer));
+  return result;
+}
+
+}  // namespace dremoxa7

@@ -1,0 +1,21 @@
+#include "launch/activate_or_start.h"
+
+#include "launch/command_line.h"
+#include "launch/handoff.h"
+#include "windows/activation.h"
+
+namespace dremoxa7::launch {
+
+void activate_or_start(platform::Window window, const ExecutablePath& path,
+                       std::string_view switches, std::string_view handoff) {
+  if (window != nullptr) {
+    windows::activate(window);
+    return;
+  }
+  const auto line = command_line(path.view(), switches);
+  if (!line) return;
+  if (!handoff.empty()) put_handoff_text(handoff);
+  platform::start_program(line->c_str());
+}
+
+}  // namespace dremoxa7::launch
