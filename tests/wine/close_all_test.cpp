@@ -283,6 +283,51 @@ TEST_F(CloseAll, AToolThatSendsToTheCallerWhileClosingIsAnswered) {
   EXPECT_EQ(call.result(), DREMOXA7_OK);
 }
 
+// A tool that asks "save changes?" when it is asked to close: its prompt,
+// titled like the tool, is waited for until the user answers it, and never
+// sent a close request, which would cancel it.
+TEST_F(CloseAll, AToolThatPromptsIsAskedOnceAndTheUserAnswers) {
+  const std::string log = new_log();
+  CloseCall call;
+  FixtureProcess asking([&] {
+    auto options = tool_options(log, {4});
+    options.insert(options.end(), {"--prompt-on-close", "3000"});
+    return options;
+  }());
+  ASSERT_TRUE(asking.ready()) << asking.error();
+
+  call.start(5);
+  const bool returned = call.returned_within(20000);
+  if (!returned) asking.end();
+  ASSERT_TRUE(returned);
+  EXPECT_EQ(call.result(), DREMOXA7_OK);
+  std::vector<std::string> lines;
+  for (const LogLine& line : read_log(log)) {
+    if (line.text.rfind("clipboard ", 0) != 0) lines.push_back(line.text);
+  }
+  const std::string prompt = title_of(4) + ": save changes?";
+  EXPECT_EQ(lines, (std::vector<std::string>{"close " + title_of(4), "prompt " + prompt,
+                                             "answered " + prompt, "gone " + prompt,
+                                             "gone " + title_of(4)}));
+}
+
+// The caller's own window titled like a member cannot close while the call
+// holds its thread: it is asked, but the call does not wait for it. Another
+// program's window of that member is still asked and awaited.
+TEST_F(CloseAll, TheCallersOwnMemberWindowIsNotAwaited) {
+  const std::string log = new_log();
+  CloseCall call;
+  FixtureProcess other(tool_options(log, {5}));
+  ASSERT_TRUE(other.ready()) << other.error();
+
+  call.start(6, title_of(5));
+  const bool returned = call.returned_within(10000);
+  if (!returned) other.end();
+  ASSERT_TRUE(returned);
+  EXPECT_EQ(call.result(), DREMOXA7_OK);
+  EXPECT_NE(stamp_of(read_log(log), "gone " + title_of(5)), -1);
+}
+
 TEST_F(CloseAll, ArgumentsOutOfRangeAndSuiteFailures) {
   EXPECT_EQ(dll().AllExeEnd(16, 0), DREMOXA7_OUT_OF_RANGE);
   EXPECT_EQ(dll().AllExeEnd(0, 48), DREMOXA7_OUT_OF_RANGE);

@@ -40,6 +40,21 @@
 //                        just before as the clipboard's owner
 //   --sleep MS           sleeps MS milliseconds when the option is read: a
 //                        tool slow to start
+//   --prompt-on-close MS on WM_CLOSE the window opened just before asks
+//                        first, as a tool with unsaved changes does: it opens
+//                        an owned pop-up titled "TITLE: save changes?" and logs
+//                        "prompt TITLE". WM_CLOSE to the prompt cancels it
+//                        ("cancelled TITLE"; the window stays and asks again
+//                        when asked again); MS milliseconds after it opened
+//                        the user answers it ("answered TITLE"): the prompt
+//                        and the window go
+//   --start-check FUNCTION  once the named event given by --at-event (if
+//                        any) is set, calls ZorStartCheck(0, FUNCTION) of the
+//                        dremoxa7.dll beside the tool and logs
+//                        "start-check RESULT QUIT MS" (MS: how long the call
+//                        took); a tool with no window then ends
+//   --at-event NAME      the manual-reset event --start-check waits for (at
+//                        most a minute)
 //
 // A tool started without arguments (as a jump starts it) takes its options
 // from the file beside it named like it with ".args" for ".exe", one
@@ -75,10 +90,17 @@ struct ToolWindow {
   bool ignore_close = false;
   UINT close_delay_ms = 0;
   std::string send_on_close;
+  UINT prompt_answer_ms = 0;  // --prompt-on-close
+  HWND prompt = nullptr;      // its open prompt
+  HWND prompting = nullptr;   // for a prompt: the window it asks for
 };
 
-// The timer that ends a window's --close-delay.
+// The timer that ends a window's --close-delay, and the one by which the
+// user answers a prompt.
 constexpr UINT_PTR kCloseTimer = 1;
+constexpr UINT_PTR kAnswerTimer = 2;
+
+ToolWindow* open_window(const std::string& title, HWND owner);
 
 struct Tool {
   std::vector<std::unique_ptr<ToolWindow>> windows;
@@ -125,9 +147,33 @@ void log_clipboard() {
 LRESULT CALLBACK window_procedure(HWND handle, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* window = reinterpret_cast<ToolWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
   if (window != nullptr) {
+    if (message == WM_CLOSE && window->prompting != nullptr) {
+      log_line("cancelled " + window->title);
+      DestroyWindow(handle);
+      return 0;
+    }
+    if (message == WM_TIMER && wparam == kAnswerTimer) {
+      log_line("answered " + window->title);
+      const HWND asked_for = window->prompting;
+      DestroyWindow(handle);
+      DestroyWindow(asked_for);
+      return 0;
+    }
     if (message == WM_CLOSE) {
       log_line("close " + window->title);
       if (window->ignore_close) return 0;
+      if (window->prompt_answer_ms != 0) {
+        if (!IsWindow(window->prompt)) {
+          const ToolWindow* prompt = open_window(window->title + ": save changes?", handle);
+          if (prompt == nullptr) return 0;
+          log_line("prompt " + prompt->title);
+          window->prompt = prompt->handle;
+          reinterpret_cast<ToolWindow*>(GetWindowLongPtrA(prompt->handle, GWLP_USERDATA))
+              ->prompting = handle;
+          SetTimer(prompt->handle, kAnswerTimer, window->prompt_answer_ms, nullptr);
+        }
+        return 0;
+      }
       if (!window->send_on_close.empty()) {
         SendMessageA(FindWindowA(nullptr, window->send_on_close.c_str()), WM_NULL, 0, 0);
         log_line("sent " + window->send_on_close);
@@ -234,11 +280,32 @@ bool register_window_class(const char* name) {
   return RegisterClassA(&window_class) != 0;
 }
 
-// A whole decimal number of milliseconds.
+// A whole decimal number (milliseconds, a function number).
 template <class Number>
-bool read_milliseconds(std::string_view text, Number& value) {
+bool read_whole_number(std::string_view text, Number& value) {
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+// --start-check: the call a tool makes at its start, from this tool's own
+// process, at the moment the event is set.
+bool start_check(const std::string& event_name, short function) {
+  if (!event_name.empty()) {
+    const dremoxa7::UniqueHandle event(OpenEventA(SYNCHRONIZE, FALSE, event_name.c_str()));
+    if (!event || WaitForSingleObject(event.get(), 60000) != WAIT_OBJECT_0) return false;
+  }
+  const dremoxa7::UniqueModule library(LoadLibraryA("dremoxa7.dll"));
+  if (!library) return false;
+  using StartCheck = short(WINAPI*)(short, short, short*);
+  const auto check = reinterpret_cast<StartCheck>(
+      reinterpret_cast<void*>(GetProcAddress(library.get(), "ZorStartCheck")));
+  if (check == nullptr) return false;
+  short quit = 77;
+  const ULONGLONG begun = GetTickCount64();
+  const short result = check(0, function, &quit);
+  log_line("start-check " + std::to_string(result) + " " + std::to_string(quit) + " " +
+           std::to_string(GetTickCount64() - begun));
+  return true;
 }
 
 int fail(const char* what) {
@@ -264,6 +331,8 @@ int main(int argc, char** argv) {
   const int count = static_cast<int>(args.size());
 
   std::string ready_path;
+  std::string event_name;
+  bool checked = false;
   DWORD stop_answering_ms = 0;
   ToolWindow* last = nullptr;
   HWND last_owner = nullptr;
@@ -306,11 +375,11 @@ int main(int argc, char** argv) {
     } else if (option == "--stamp") {
       tool.stamp = true;
     } else if (option == "--close-delay" && has_value && last != nullptr) {
-      if (!read_milliseconds(args[++i], last->close_delay_ms)) return fail("bad --close-delay");
+      if (!read_whole_number(args[++i], last->close_delay_ms)) return fail("bad --close-delay");
     } else if (option == "--send-on-close" && has_value && last != nullptr) {
       last->send_on_close = args[++i];
     } else if (option == "--stop-answering" && has_value) {
-      if (!read_milliseconds(args[++i], stop_answering_ms)) return fail("bad --stop-answering");
+      if (!read_whole_number(args[++i], stop_answering_ms)) return fail("bad --stop-answering");
     } else if (option == "--window-class" && has_value) {
       tool.window_class = args[++i];
       if (!register_window_class(tool.window_class.c_str())) {
@@ -320,16 +389,27 @@ int main(int argc, char** argv) {
       if (!dremoxa7::win32_test::put_clipboard_text(args[++i], last->handle)) {
         return fail("cannot own the clipboard");
       }
+    } else if (option == "--prompt-on-close" && has_value && last != nullptr) {
+      if (!read_whole_number(args[++i], last->prompt_answer_ms) || last->prompt_answer_ms == 0) {
+        return fail("bad --prompt-on-close");
+      }
+    } else if (option == "--at-event" && has_value) {
+      event_name = args[++i];
+    } else if (option == "--start-check" && has_value) {
+      short function = 0;
+      if (!read_whole_number(args[++i], function)) return fail("bad --start-check");
+      if (!start_check(event_name, function)) return fail("cannot make the start check");
+      checked = true;
     } else if (option == "--sleep" && has_value) {
       DWORD ms = 0;
-      if (!read_milliseconds(args[++i], ms)) return fail("bad --sleep");
+      if (!read_whole_number(args[++i], ms)) return fail("bad --sleep");
       Sleep(ms);
     } else {
       return fail("unknown option or missing value (see the top of fixture_tool.cpp)");
     }
   }
   if (!foreign_arguments.empty()) log_line("arguments " + foreign_arguments);
-  if (tool.open_windows == 0) return fail("no --window given");
+  if (tool.open_windows == 0) return checked ? 0 : fail("no --window given");
   if (!ready_path.empty() && !write_ready_file(ready_path)) return fail("cannot write --ready");
   if (stop_answering_ms != 0) Sleep(stop_answering_ms);
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "e2e_test.h"
+#include "installed_tool.h"
 #include "win32_clipboard.h"
 
 namespace e2e {
@@ -136,6 +137,34 @@ TEST_F(JumpTest, PackageJumpStartsOrActivates) {
   EXPECT_EQ(dll().ZorPacJump(install_directory().c_str(), "jumptarget", "Package Tool"),
             DREMOXA7_OK);
   EXPECT_EQ(foreground_becomes(running.window(0)), running.window(0));
+}
+
+// A path without a directory: the test for the file would look in the
+// current folder, but the system starts a bare name from the caller's own
+// folder first. Neither copy starts, whatever the jump.
+TEST_F(JumpTest, ABareNameStartsNothing) {
+  const std::string current = program_directory() + "bare-current\\";
+  const InstalledTool in_current(current, "ladx", {"Bare Ladx - current", {}, {}});
+  const InstalledTool beside_caller(program_directory(), "ladx", {"Bare Ladx - caller", {}, {}});
+  ASSERT_EQ(in_current.error(), "");
+  ASSERT_EQ(beside_caller.error(), "");
+  char before[MAX_PATH + 1] = {};
+  ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, before), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+  write_suite_description("title 0 5 Jump Target\nexeno 5 50\nexename 50 ladx\ninstallpath 0 \n");
+  const short results[] = {
+      dll().ZorPacJump("", "ladx", "Bare Ladx"),
+      dll().ZorPacJump(nullptr, "ladx", "Bare Ladx"),
+      dll().ZorLadderpJump(0, "", "ladx", "Bare Ladx"),
+      dll().ZorLadderpJump(0, nullptr, "ladx", "Bare Ladx"),
+      dll().ZorFuncJump(0, 5, "text"),
+  };
+  SetCurrentDirectoryA(before);
+  for (const short result : results) EXPECT_EQ(result, DREMOXA7_NO_EXECUTABLE);
+  EXPECT_FALSE(wait_until([&] { return in_current.has_run() || beside_caller.has_run(); }, 1500));
+  EXPECT_EQ(clipboard_text(), "before");
+  DeleteFileA((current + "ladx.exe").c_str());
+  DeleteFileA((program_directory() + "ladx.exe").c_str());
 }
 
 // Another program keeps the clipboard open: the hand-off is given up after

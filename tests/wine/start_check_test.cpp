@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/win32_owners.h"
 #include "e2e_test.h"
 #include "file_image.h"
 #include "installed_tool.h"
@@ -34,7 +35,30 @@ void write_work_file(std::uint8_t start_hold) {
 // is zormain, a fixture tool beside the library.
 std::string description(const char* version_field3 = "E1000") {
   return std::string("title 0 0 Zor Main\ntitle 0 4 Zor Servo\n") + "verfile 0 V7.01 F2 " +
-         version_field3 + " F4\nexename 0 zormain\nexeno 3 23\nexeno 4 24\nexeno 5 25\n";
+         version_field3 +
+         " F4\nexename 0 zormain\nexeno 3 23\nexeno 4 24\nexeno 5 25\nexeno 6 26\nexeno 7 27\n";
+}
+
+// A tool process that makes its start check (function) once the event is
+// set, and logs the answer to log_path; it opens no window and ends.
+dremoxa7::UniqueHandle start_checking_tool(const std::string& event, int function,
+                                           const std::string& log_path) {
+  std::string command_line = quote_argument(program_directory() + "fixture_tool.exe");
+  for (const std::string& argument :
+       {std::string("--log"), log_path, std::string("--at-event"), event,
+        std::string("--start-check"), std::to_string(function)}) {
+    command_line += ' ';
+    command_line += quote_argument(argument);
+  }
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
+    return dremoxa7::UniqueHandle();
+  }
+  CloseHandle(started.hThread);
+  return dremoxa7::UniqueHandle(started.hProcess);
 }
 
 class StartCheck : public LibraryTest {
@@ -67,10 +91,56 @@ class StartCheck : public LibraryTest {
 };
 
 TEST_F(StartCheck, ExecutableZeroStartsInTheToolsPlaceWithItsHandoff) {
+  const ULONGLONG begun = GetTickCount64();
   EXPECT_EQ(check(5), std::make_pair(short{0}, short{1}));
+  // The gate is held for the whole call.
+  RecordProperty("start_check_ms", static_cast<int>(GetTickCount64() - begun));
   ASSERT_NE(main_.started_window(), nullptr);
   EXPECT_EQ(main_clipboard(), "clipboard " + std::string(kHandoff));
   EXPECT_EQ(logged_command_line(main_), program_directory() + "zormain.exe");
+}
+
+// Four tools started at the same moment, each in its own process, while
+// nothing of group 0 runs (a launcher, a double click): the first to decide
+// starts executable 0, and the others find it and bring it to the front.
+TEST_F(StartCheck, ToolsStartingAtOnceStartExecutableZeroOnce) {
+  const std::string event = "dremoxa7-start-at-once-" + std::to_string(GetCurrentProcessId());
+  const dremoxa7::UniqueHandle go(CreateEventA(nullptr, TRUE, FALSE, event.c_str()));
+  ASSERT_TRUE(go);
+  std::vector<std::string> logs;
+  std::vector<dremoxa7::UniqueHandle> tools;
+  std::vector<HANDLE> waits;
+  for (int function : {4, 5, 6, 7}) {
+    logs.push_back(program_directory() + "start-at-once-" + std::to_string(function) + ".log");
+    DeleteFileA(logs.back().c_str());
+    tools.push_back(start_checking_tool(event, function, logs.back()));
+    ASSERT_TRUE(tools.back()) << function;
+    waits.push_back(tools.back().get());
+  }
+  // Each tool has made its way to the event before it is set.
+  Sleep(2000);
+  ASSERT_TRUE(SetEvent(go.get()));
+  ASSERT_EQ(WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), TRUE, 120000),
+            WAIT_OBJECT_0);
+
+  std::string times;
+  for (const std::string& log : logs) {
+    std::ifstream file(log, std::ios::binary);
+    std::string line;
+    std::string answer;
+    while (std::getline(file, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.rfind("start-check ", 0) == 0) answer = line;
+    }
+    DeleteFileA(log.c_str());
+    SCOPED_TRACE(log);
+    // "start-check RESULT QUIT MS"
+    EXPECT_EQ(answer.substr(0, std::string_view("start-check 0 1 ").size()), "start-check 0 1 ");
+    times += answer.substr(answer.rfind(' ') + 1) + " ";
+  }
+  RecordProperty("start_check_ms", times);
+  ASSERT_NE(main_.started_window(), nullptr);
+  EXPECT_EQ(logged_starts(main_), 1);
 }
 
 TEST_F(StartCheck, RunningMainToolComesToTheFront) {
