@@ -41,4 +41,20 @@ long read_file(FileId file, void* buffer, std::size_t size) {
 
 void close_file(FileId file) { CloseHandle(to_handle(file)); }
 
+FileId open_shared_append(const char* path) {
+  // Append access alone, without FILE_WRITE_DATA: every write goes to the
+  // end of the file as it stands at that write, whoever else appends.
+  const HANDLE handle =
+      CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return handle == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileId>(handle);
+}
+
+bool append_to_file(FileId file, std::string_view bytes) {
+  DWORD written = 0;
+  return WriteFile(to_handle(file), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                   nullptr) != FALSE &&
+         written == bytes.size();
+}
+
 }  // namespace dremoxa7::platform
