@@ -192,14 +192,15 @@ std::size_t environment_variable(const char* name, char* buffer, std::size_t cap
 // OutputDebugStringA: for a debugger or a debug-output viewer.
 void debug_output(const char* text);
 
-// A file opened for appending only (FILE_APPEND_DATA), created when
-// missing, shared for reading, writing and deletion with every other
-// opener, so that several processes may append to it at once. kNoFile when
-// it cannot be opened. Close it with close_file.
+// A file opened for appending (FILE_APPEND_DATA, without FILE_WRITE_DATA),
+// created when missing, shared for reading, writing and deletion with every
+// other opener, so that several processes may append to it at once.
+// kNoFile when it cannot be opened. Close it with close_file.
 FileId open_shared_append(const char* path);
 
-// Appends the bytes at the file's end in one write: what other openers
-// append lands before or after them, never in between. False on failure.
+// Appends the bytes at the file's end in one write: what other threads and
+// processes append this way lands before or after them, never in between.
+// False on failure.
 bool append_to_file(FileId file, std::string_view bytes);
 
 // Milliseconds since some fixed moment (GetTickCount64).
