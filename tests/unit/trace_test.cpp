@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -280,18 +281,96 @@ TEST_F(TraceTest, StartCheckShowsItsDecisionsInOrder) {
   }
 }
 
-// A suite library's refusal is traced with its code where it is made.
-TEST_F(TraceTest, FailedSuiteCallsGiveTheirCodes) {
-  fake::suite().titles[{kSeries, 7}] = "Func 07";
-  fake::suite().failures["GetZorFuncWinTitle"][7] = 20;
-  load_with("debug");
-  DREMOXA7_WINDOW window;
-  EXPECT_EQ(FindFuncWin(kSeries, 7, &window), 20);
-  EXPECT_EQ(texts(parse(host::debug_output())),
-            (std::vector<std::string>{
-                "FindFuncWin call series 2 function 7",
-                "FindFuncWin GetZorFuncWinTitle series 2 function 7 failed with 20",
-                "FindFuncWin result 20 (passed through from the suite library) window 0x0"}));
+// Each layer tells what it found and decided, before the result.
+TEST_F(TraceTest, EachLayerTellsWhatItDecided) {
+  const struct Case {
+    const char* what;
+    std::function<void(const TempDir& drive)> set_up;
+    std::function<void()> call;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"the clipboard is held",
+       [](const TempDir& drive) {
+         fake::Suite& s = fake::suite();
+         s.titles[{kSeries, 5}] = "Motion Tool";
+         s.exe_numbers[5] = 21;
+         s.exe_names[21] = "motion";
+         s.install_paths[kSeries] = "C:\\Tools\\";
+         drive.write("Tools/motion.exe", "MZ");
+         host::hold_clipboard(-1);
+       },
+       [] { ZorFuncJump(kSeries, 5, "Line 3"); },
+       {"ZorFuncJump call series 2 function 5 handoff \"Line 3\"",
+        "ZorFuncJump function 5 of series 2 has title prefix \"Motion Tool\"",
+        "ZorFuncJump title prefix \"Motion Tool\" found no window",
+        "ZorFuncJump clipboard held by another program at each of 5 attempts: no hand-off "
+        "\"Line 3\"",
+        "ZorFuncJump result 0 (ok)"}},
+      {"help for a keyword",
+       [](const TempDir&) { host::set_active_window(host::add_window("Tool")); },
+       [] { OpenZorHelp(1, "C:\\Suite\\suite.hlp", "Servo axis"); },
+       {"OpenZorHelp call mode 1",
+        "OpenZorHelp help keyword \"Servo axis\" of \"C:\\Suite\\suite.hlp\" for window 0x1",
+        "OpenZorHelp result 0 (ok)"}},
+      {"help without an active window",
+       [](const TempDir&) {},
+       [] { OpenZorHelp(0, "C:\\Suite\\suite.hlp", nullptr); },
+       {"OpenZorHelp help: no active window, nothing opened"}},
+      {"no configuration file",
+       [](const TempDir&) {},
+       [] {
+         char text[DREMOXA7_CPU_TEXT_CAPACITY];
+         StaBarCpuName(0, text);
+       },
+       {"StaBarCpuName configuration file \"C:\\Suite\\Bin\\Zorposcom.cnf\" missing",
+        "StaBarCpuName message box \"The system file was not found.\"",
+        "StaBarCpuName result -2 (configuration file not found)"}},
+      {"no system file",
+       [](const TempDir&) { fake::suite().set_cpu_spec(7, 4); },
+       [] {
+         unsigned char table[DREMOXA7_AXIS_TABLE_SIZE];
+         UseAxis("C:\\Proj\\", 7, 0, table);
+       },
+       {"UseAxis call directory \"C:\\Proj\\\" cpu 7 qualifier 0",
+        "UseAxis system file \"C:\\Proj\\Temp\\axsystem.bin\" missing",
+        "UseAxis result -2 (system file not found)"}},
+      {"the suite library refuses a title",
+       [](const TempDir&) {
+         fake::suite().titles[{kSeries, 7}] = "Func 07";
+         fake::suite().failures["GetZorFuncWinTitle"][7] = 20;
+       },
+       [] {
+         DREMOXA7_WINDOW window;
+         FindFuncWin(kSeries, 7, &window);
+       },
+       {"FindFuncWin call series 2 function 7",
+        "FindFuncWin GetZorFuncWinTitle series 2 function 7 failed with 20",
+        "FindFuncWin result 20 (passed through from the suite library) window 0x0"}},
+      {"the CPU library refuses",
+       [](const TempDir&) { fake::suite().failures["CDbCpuSpec"][7] = 9; },
+       [] {
+         unsigned char table[DREMOXA7_AXIS_TABLE_SIZE];
+         UseAxis("C:\\Proj\\", 7, 0, table);
+       },
+       {"UseAxis CDbCpuSpec cpu 7 qualifier 0 failed with 9",
+        "UseAxis result 9 (passed through from the CPU library)"}},
+      {"the foreground is refused",
+       [](const TempDir&) {
+         host::add_window("Tool");
+         host::refuse_foreground(true);
+       },
+       [] { SetActiveZorWin(reinterpret_cast<DREMOXA7_WINDOW>(1)); },
+       {"SetActiveZorWin call window 0x1", "SetActiveZorWin activate 0x1 refused the foreground",
+        "SetActiveZorWin result -1 (foreground change refused)"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    c.set_up(drive_);
+    load_with("debug");
+    c.call();
+    expect_in_order(texts(parse(host::debug_output())), c.expected);
+  }
 }
 
 // Four threads calling at once: every line whole, and each names the
