@@ -1,5 +1,6 @@
 // A group query against one bare pass over the same desktop of 1000
-// windows, none of which belongs to the group (so every title is read).
+// windows, none of which belongs to the group (so every title is read);
+// the query also with the trace on to a file.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -9,6 +10,8 @@
 #include "frame/module_app.h"
 #include "platform/host/host_control.h"
 #include "suite_fake.h"
+#include "temp_dir.h"
+#include "trace_file.h"
 
 namespace {
 
@@ -24,16 +27,20 @@ void BM_BareEnumeration(benchmark::State& state) {
 }
 BENCHMARK(BM_BareEnumeration);
 
+// Argument 1: with the trace on to a file.
 void BM_FindZorWinGroup0(benchmark::State& state) {
+  const TempDir logs;
   desktop_of_1000();
+  if (state.range(0) != 0) bench::trace_to_file(logs);
   short count = 0;
   DREMOXA7_WINDOW windows[DREMOXA7_FUNCTION_COUNT];
   for (auto _ : state) {
     fake::suite().calls.clear();
     benchmark::DoNotOptimize(FindZorWin(0, 0, &count, windows));
   }
+  if (state.range(0) != 0) bench::count_lines(state);
 }
-BENCHMARK(BM_FindZorWinGroup0);
+BENCHMARK(BM_FindZorWinGroup0)->Arg(0)->Arg(1);
 
 // For comparison: one search per member, as ten FindFuncWin calls.
 void BM_OneSearchPerMember(benchmark::State& state) {

@@ -2,6 +2,7 @@
 
 #include "frame/module_path.h"
 #include "frame/state.h"
+#include "frame/trace.h"
 #include "platform/platform.h"
 
 namespace dremoxa7 {
@@ -16,6 +17,7 @@ bool ModuleApp::init_instance() {
   const std::size_t n = platform::own_file_name(own_file, sizeof own_file);
   state.application_name = split_path({own_file, n}).base_name;
   fix_module_state(state);
+  trace::fix_at_load();
   return true;
 }
 

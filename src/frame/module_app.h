@@ -6,7 +6,8 @@ namespace dremoxa7 {
 
 class ModuleApp {
  public:
-  // Fixes the module file name and directory. Never fails on its own;
+  // Fixes the module file name and directory, and the trace. Never fails
+  // on its own (a trace file that cannot be opened leaves the trace off);
   // returns the verdict of the default initialisation (always true).
   bool init_instance();
 };

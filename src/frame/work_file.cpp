@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "frame/suite.h"
+#include "frame/trace.h"
 #include "platform/platform.h"
 
 namespace dremoxa7 {
@@ -13,13 +14,27 @@ WorkFilePath work_file_path(const ModuleDirectory& directory) {
   return path;
 }
 
-bool work_file_present(const WorkFilePath& path) { return platform::path_exists(path.c_str()); }
+bool work_file_present(const WorkFilePath& path) {
+  const bool present = platform::path_exists(path.c_str());
+  trace::line("work file", trace::quoted(path.view()), present ? "present" : "absent");
+  return present;
+}
 
-void delete_work_file(const WorkFilePath& path) { platform::delete_file(path.c_str()); }
+void delete_work_file(const WorkFilePath& path) {
+  const bool deleted = platform::delete_file(path.c_str());
+  trace::line("work file", trace::quoted(path.view()), deleted ? "deleted" : "not deleted");
+}
 
 Result read_work_block(const WorkFilePath& path, WorkBlock& block) {
   block = WorkBlock{};
-  return ZorFileRead2(path.c_str(), 0, static_cast<std::int32_t>(block.size()), block.data());
+  const Result result =
+      ZorFileRead2(path.c_str(), 0, static_cast<std::int32_t>(block.size()), block.data());
+  if (result == kOk) {
+    trace::line("work file", trace::quoted(path.view()), "read");
+  } else {
+    trace::line("work file", trace::quoted(path.view()), "ZorFileRead2 failed with", result);
+  }
+  return result;
 }
 
 }  // namespace dremoxa7

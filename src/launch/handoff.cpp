@@ -1,5 +1,6 @@
 #include "launch/handoff.h"
 
+#include "frame/trace.h"
 #include "platform/platform.h"
 
 namespace dremoxa7::launch {
@@ -9,10 +10,15 @@ void put_handoff_text(std::string_view text) {
     const platform::ClipboardSession clipboard;
     if (clipboard) {
       platform::empty_clipboard();
-      platform::set_clipboard_text(text, kHandoffBlockSize);
+      const bool put = platform::set_clipboard_text(text, kHandoffBlockSize);
+      trace::line("clipboard", put ? "text put" : "refused the text", trace::quoted(text));
       return;
     }
-    if (attempt == kClipboardOpenAttempts) return;
+    if (attempt == kClipboardOpenAttempts) {
+      trace::line("clipboard held by another program at each of", attempt, "attempts: no hand-off",
+                  trace::quoted(text));
+      return;
+    }
     platform::sleep_ms(kClipboardRetryMs);
   }
 }

@@ -223,4 +223,31 @@ bool post_message(Window window, unsigned message);
 // until the user closes it.
 void show_message(const char* text, const char* caption);
 
+// --- Environment and diagnostics -------------------------------------------
+
+// The value of the process's environment variable name
+// (GetEnvironmentVariableA): its length, 0 when it is unset or empty. It is
+// stored, terminated, only when it fits in capacity; the length of a longer
+// value is still returned, so that it is told from one that fits.
+std::size_t environment_variable(const char* name, char* buffer, std::size_t capacity);
+
+// OutputDebugStringA: for a debugger or a debug-output viewer.
+void debug_output(const char* text);
+
+// A file opened for appending (FILE_APPEND_DATA, without FILE_WRITE_DATA),
+// created when missing, shared for reading, writing and deletion with every
+// other opener, so that several processes may append to it at once.
+// kNoFile when it cannot be opened. Close it with close_file.
+FileId open_shared_append(const char* path);
+
+// Appends the bytes at the file's end in one write: what other threads and
+// processes append this way lands before or after them, never in between.
+// False on failure.
+bool append_to_file(FileId file, std::string_view bytes);
+
+// Milliseconds since some fixed moment (GetTickCount64).
+std::uint64_t tick_ms();
+std::uint32_t process_id();
+std::uint32_t thread_id();
+
 }  // namespace dremoxa7::platform

@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "frame/strings.h"
 #include "frame/suite.h"
+#include "frame/trace.h"
 #include "platform/platform.h"
 #include "project/axis_table.h"
 #include "project/first_series_file.h"
@@ -56,7 +57,11 @@ strings::StringText h_file_name(SystemFilePlace place) {
 // unwritten can reach a result.
 Result query_cpu_spec(std::int16_t cpu_type, std::int32_t qualifier, CpuSpecRecord& record) {
   record.fill(0);
-  return CDbCpuSpec(cpu_type, qualifier, record.data());
+  const Result result = CDbCpuSpec(cpu_type, qualifier, record.data());
+  if (result != kOk) {
+    trace::line("CDbCpuSpec cpu", cpu_type, "qualifier", qualifier, "failed with", result);
+  }
+  return result;
 }
 
 // Looks the file up, opens it exclusively and hands it to read (which
@@ -64,10 +69,23 @@ Result query_cpu_spec(std::int16_t cpu_type, std::int32_t qualifier, CpuSpecReco
 // A path too long for the library's buffer names no file it can reach.
 template <class Read>
 Result read_system_file(const SystemFile& file, Read&& read) {
-  if (!file.whole || !platform::path_exists(file.path.c_str())) return kNotFound;
+  const trace::Quoted name = trace::quoted(file.path.view());
+  if (!file.whole) {
+    trace::line("system file path too long:", name);
+    return kNotFound;
+  }
+  if (!platform::path_exists(file.path.c_str())) {
+    trace::line("system file", name, "missing");
+    return kNotFound;
+  }
   platform::File open(file.path.c_str(), platform::Sharing::none);
-  if (!open) return kUnreadable;
-  return read(open) ? kOk : kUnreadable;
+  if (!open) {
+    trace::line("system file", name, "cannot be opened");
+    return kUnreadable;
+  }
+  const bool whole = read(open);
+  trace::line("system file", name, whole ? "read" : "unreadable");
+  return whole ? kOk : kUnreadable;
 }
 
 // The byte count of a read is not examined: a short file leaves the rest of
@@ -84,10 +102,14 @@ Result convert_with_code_library(std::uint8_t type_code, std::uint8_t& detail_co
   std::int32_t converted = 0;
   if (const Result result = QHA_CodeToMCode(kConversionKind, type_code, &converted);
       result != kOk) {
+    trace::line("QHA_CodeToMCode type code", type_code, "failed with", result);
     return result;
   }
   CodeInfoRecord info{};
-  if (const Result result = M_Codeinf(converted, info.data()); result != kOk) return result;
+  if (const Result result = M_Codeinf(converted, info.data()); result != kOk) {
+    trace::line("M_Codeinf code", converted, "failed with", result);
+    return result;
+  }
   detail_code = info[kDetailCodeOffset];
   return kOk;
 }

@@ -7,6 +7,7 @@
 #include "frame/module_path.h"
 #include "frame/state.h"
 #include "frame/strings.h"
+#include "frame/trace.h"
 #include "platform/platform.h"
 #include "project/status_bar_text.h"
 #include "project/version_text.h"
@@ -26,14 +27,27 @@ ProjectPath path_in(const ModuleDirectory& directory, strings::Id file_name) {
 // The configuration file may be open elsewhere for reading and writing
 // meanwhile; the record comes in one read.
 Result read_cpu_record(const ProjectPath& path, int index, CpuRecord& record) {
-  if (!platform::path_exists(path.c_str())) return kNotFound;
+  const trace::Quoted name = trace::quoted(path.view());
+  if (!platform::path_exists(path.c_str())) {
+    trace::line("configuration file", name, "missing");
+    return kNotFound;
+  }
   platform::File file(path.c_str(), platform::Sharing::read_write);
-  if (!file) return kUnreadable;
-  const long offset = cpu_record_offset(index);
-  if (file.seek(offset) != offset) return kUnreadable;
-  if (file.read(record.data(), record.size()) != static_cast<long>(record.size())) {
+  if (!file) {
+    trace::line("configuration file", name, "cannot be opened");
     return kUnreadable;
   }
+  const long offset = cpu_record_offset(index);
+  if (file.seek(offset) != offset) {
+    trace::line("configuration file", name, "has no record", index, "at", offset);
+    return kUnreadable;
+  }
+  if (const long got = file.read(record.data(), record.size());
+      got != static_cast<long>(record.size())) {
+    trace::line("configuration file", name, "record", index, "at", offset, "short:", got, "bytes");
+    return kUnreadable;
+  }
+  trace::line("configuration file", name, "record", index, "read");
   return kOk;
 }
 
@@ -42,6 +56,7 @@ Result read_cpu_record(const ProjectPath& path, int index, CpuRecord& record) {
 void report(Result failure) {
   const strings::StringText text = strings::load(
       failure == kNotFound ? strings::kSystemFileNotFound : strings::kSystemFileReadFailed);
+  trace::line("message box", trace::quoted(text.view()));
   platform::show_message(text.c_str(), module_state().application_name.c_str());
 }
 
@@ -49,18 +64,31 @@ void report(Result failure) {
 // no model.
 bool version_names_fixed_cpu_model(const ModuleDirectory& directory) {
   const ProjectPath path = path_in(directory, strings::kVersionFile);
-  if (!platform::path_exists(path.c_str())) return false;
+  const trace::Quoted name = trace::quoted(path.view());
+  if (!platform::path_exists(path.c_str())) {
+    trace::line("version file", name, "missing");
+    return false;
+  }
   VersionBlock block{};
   long bytes_read = 0;
   {
     platform::File file(path.c_str(), platform::Sharing::read_write);
-    if (!file) return false;
+    if (!file) {
+      trace::line("version file", name, "cannot be opened");
+      return false;
+    }
     bytes_read = file.read(block.data(), block.size());
   }
-  if (bytes_read < 0) return false;
-  return names_fixed_cpu_model(version_text_of(block, static_cast<std::size_t>(bytes_read)),
-                               strings::load(strings::kSoftwareModelCode).view(),
-                               strings::load(strings::kVersionCode).view());
+  if (bytes_read < 0) {
+    trace::line("version file", name, "unreadable");
+    return false;
+  }
+  const bool fixed =
+      names_fixed_cpu_model(version_text_of(block, static_cast<std::size_t>(bytes_read)),
+                            strings::load(strings::kSoftwareModelCode).view(),
+                            strings::load(strings::kVersionCode).view());
+  trace::line("version file", name, fixed ? "names the fixed CPU model" : "names no fixed model");
+  return fixed;
 }
 
 }  // namespace
@@ -84,6 +112,7 @@ Result status_bar_cpu_name(int index, char* buffer) {
       version_names_fixed_cpu_model(directory)
           ? StatusBarText(strings::load(strings::kFixedCpuText).view())
           : centred_cpu_text(strings::load(strings::kCpuLabel).view(), cpu_name_of(record).view());
+  trace::line("status bar text", trace::quoted(text.view()));
   if (buffer != nullptr) copy_text(buffer, text.size() + 1, text.view());
   return kOk;
 }

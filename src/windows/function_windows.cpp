@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "frame/suite.h"
+#include "frame/trace.h"
 #include "windows/title_match.h"
 #include "windows/title_search.h"
 
@@ -17,7 +18,12 @@ Result function_prefix(TitleCall call, std::int16_t series, std::int16_t functio
   const Result result = call == TitleCall::first_series
                             ? GetZorFuncWinTitle(series, function, buffer)
                             : QGetZorFuncWinTitle(series, function, buffer);
-  if (result == kOk) prefix = Prefix(bounded_view(buffer, sizeof buffer));
+  if (result == kOk) {
+    prefix = Prefix(bounded_view(buffer, sizeof buffer));
+  } else {
+    trace::line(call == TitleCall::first_series ? "GetZorFuncWinTitle" : "QGetZorFuncWinTitle",
+                "series", series, "function", function, "failed with", result);
+  }
   return result;
 }
 
@@ -89,6 +95,8 @@ void match_members(const Member* members, int member_count, GroupWindows& out) {
       platform::Window& slot = out.windows[member.function];
       if (slot != nullptr || member.prefix.empty()) continue;
       if (!title_begins_with(title, member.prefix.view())) continue;
+      trace::line("function", member.function, "title prefix", trace::quoted(member.prefix.view()),
+                  "found", trace::handle(window), trace::quoted(title));
       slot = window;
       ++out.count;
       --pending;
@@ -105,6 +113,8 @@ Result find_function_window(TitleCall call, std::int16_t series, std::int16_t fu
   Prefix prefix;
   const Result result = function_prefix(call, series, function, prefix);
   if (result != kOk) return result;
+  trace::line("function", function, "of series", series, "has title prefix",
+              trace::quoted(prefix.view()));
   window = find_by_prefix(prefix.c_str(), pass_over).window;
   return kOk;
 }
@@ -125,6 +135,7 @@ Result find_group_windows(std::int16_t series, std::int16_t group, GroupWindows&
     if (result == kOk) ++member_count;
   }
   match_members(members, member_count, out);
+  trace::line("group", group, "of series", series, "running", out.count);
   return result;
 }
 

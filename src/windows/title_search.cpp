@@ -1,5 +1,6 @@
 #include "windows/title_search.h"
 
+#include "frame/trace.h"
 #include "windows/title_match.h"
 
 namespace dremoxa7::windows {
@@ -11,11 +12,16 @@ bool searchable(std::string_view text) {
   return !text.empty() && text.size() <= static_cast<std::size_t>(kTitleReadCount - 1);
 }
 
+// what names the search on the trace: "title prefix" or "title part".
 template <class Matches>
-Found find_first(const char* text, Matches matches, PassOver pass_over = nullptr) {
+Found find_first(const char* text, std::string_view what, Matches matches,
+                 PassOver pass_over = nullptr) {
   Found found;
   const std::string_view wanted = view_of(text);
-  if (!searchable(wanted)) return found;
+  if (!searchable(wanted)) {
+    trace::line(what, trace::quoted(text), "not searched: empty or longer than a title");
+    return found;
+  }
   TitleScratch scratch;
   platform::for_each_window([&](platform::Window window) {
     const std::string_view title = read_title(window, scratch);
@@ -24,6 +30,12 @@ Found find_first(const char* text, Matches matches, PassOver pass_over = nullptr
     found.title = Title(title);
     return false;
   });
+  if (found.window != nullptr) {
+    trace::line(what, trace::quoted(wanted), "found", trace::handle(found.window),
+                trace::quoted(found.title.view()));
+  } else {
+    trace::line(what, trace::quoted(wanted), "found no window");
+  }
   return found;
 }
 
@@ -36,9 +48,9 @@ std::string_view read_title(platform::Window window, TitleScratch& scratch) {
 }
 
 Found find_by_prefix(const char* text, PassOver pass_over) {
-  return find_first(text, title_begins_with, pass_over);
+  return find_first(text, "title prefix", title_begins_with, pass_over);
 }
 
-Found find_by_substring(const char* text) { return find_first(text, title_contains); }
+Found find_by_substring(const char* text) { return find_first(text, "title part", title_contains); }
 
 }  // namespace dremoxa7::windows

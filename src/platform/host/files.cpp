@@ -71,7 +71,8 @@ void release_file(int token) {
 int open_file_count() {
   const auto lock = host::lock_world();
   int count = 0;
-  for (const auto& [id, open] : world().open_files) count += open.stream ? 1 : 0;
+  for (const auto& [id, open] : world().open_files)
+    count += open.stream && open.access.read ? 1 : 0;
   return count;
 }
 
@@ -141,6 +142,33 @@ long read_file(FileId file, void* buffer, std::size_t size) {
   const std::size_t got = std::fread(buffer, 1, size, it->second.stream.get());
   if (got < size && std::ferror(it->second.stream.get())) return -1;
   return static_cast<long>(got);
+}
+
+FileId open_shared_append(const char* path) {
+  const auto lock = host::lock_world();
+  host::World& w = host::world();
+  ++w.counters.file_opens;
+  const std::string target = host::host_path(std::string(view_of(path)));
+  std::error_code error;
+  if (std::filesystem::is_directory(target, error)) return kNoFile;
+  const host::Access access{false, true, true, true};
+  if (!host::may_share(target, access)) return kNoFile;
+  host::UniqueStream stream(std::fopen(target.c_str(), "ab"));
+  if (!stream) return kNoFile;
+  const FileId id = w.next_file++;
+  w.open_files[id] = host::OpenFile{target, access, std::move(stream)};
+  return id;
+}
+
+bool append_to_file(FileId file, std::string_view bytes) {
+  const auto lock = host::lock_world();
+  host::World& w = host::world();
+  ++w.counters.appends;
+  const auto it = w.open_files.find(file);
+  if (it == w.open_files.end() || !it->second.access.write) return false;
+  std::FILE* stream = it->second.stream.get();
+  return std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() &&
+         std::fflush(stream) == 0;
 }
 
 void close_file(FileId file) {

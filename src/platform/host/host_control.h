@@ -40,13 +40,17 @@ struct Counters {
   long posts = 0;
   long sleeps = 0;
   long gate_waits = 0;  // entries that found the gate held by someone else
+  long environment_reads = 0;
+  long debug_outputs = 0;
+  long appends = 0;  // attempts, to any file
 };
 
 const Counters& counters();
 void reset_counters();
 
 // A fresh model: empty desktop, clipboard and launcher, no modules, no
-// mapped drives, the clock at zero, counters at zero.
+// mapped drives, an empty environment, the clock at zero, counters at zero.
+// File handles from before name no file afterwards.
 void reset();
 
 // --- Desktop ---------------------------------------------------------------
@@ -225,7 +229,8 @@ struct Access {
 int hold_file(const std::string& path, Access access);
 void release_file(int token);
 
-// Files the library holds open now.
+// Files the library holds open for reading now (not the trace file it
+// appends to).
 int open_file_count();
 
 // --- Messages ----------------------------------------------------------------
@@ -237,5 +242,14 @@ struct Message {
 };
 
 const std::vector<Message>& messages();
+
+// --- Environment and debug output --------------------------------------------
+
+// Sets the process's environment variable, as it stands when the library
+// loads (module_app().init_instance()); nullopt removes it.
+void set_environment_variable(const std::string& name, const std::optional<std::string>& value);
+
+// Every text handed to debug output, oldest first.
+std::vector<std::string> debug_output();
 
 }  // namespace dremoxa7::host

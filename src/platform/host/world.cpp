@@ -43,7 +43,12 @@ void reset_counters() {
 }
 void reset() {
   const auto lock = lock_world();
+  // Handles keep counting, so that a handle held across the reset (the
+  // trace file of the library's previous load) closes nothing of the new
+  // world.
+  const std::intptr_t next_file = world().next_file;
   world() = World{};
+  world().next_file = next_file;
 }
 
 }  // namespace dremoxa7::host

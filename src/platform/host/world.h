@@ -101,6 +101,9 @@ struct World {
 
   std::vector<Message> messages;
 
+  std::map<std::string, std::string> environment;
+  std::vector<std::string> debug_output;
+
   std::map<Call, std::function<void()>> hooks;
 
   Counters counters;

@@ -41,4 +41,57 @@ long read_file(FileId file, void* buffer, std::size_t size) {
 
 void close_file(FileId file) { CloseHandle(to_handle(file)); }
 
+FileId open_shared_append(const char* path) {
+  // Append access without FILE_WRITE_DATA: every write goes to the end of
+  // the file as it stands at that write. Reading access lets the writers
+  // lock a byte of the file (append_to_file).
+  const HANDLE handle = CreateFileA(path, FILE_APPEND_DATA | FILE_READ_DATA,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return handle == INVALID_HANDLE_VALUE ? kNoFile : reinterpret_cast<FileId>(handle);
+}
+
+namespace {
+
+// Appending writers take turns through an exclusive lock on one byte far
+// beyond any end of file, which no reader or writer of the data meets. An
+// append alone is one step on a local NTFS volume, but two (find the end,
+// write there) under Wine and on some network shares, where another
+// process could write in between. Locks are per handle, so the threads of
+// one process take turns too. A file that cannot be locked is written
+// anyway.
+class AppendTurn {
+ public:
+  explicit AppendTurn(HANDLE file) : file_(file) {
+    place_.Offset = 0xFFFFFFF0;
+    place_.OffsetHigh = 0x7FFFFFFF;
+    held_ = LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &place_) != FALSE;
+  }
+  ~AppendTurn() {
+    if (held_) UnlockFileEx(file_, 0, 1, 0, &place_);
+  }
+  AppendTurn(const AppendTurn&) = delete;
+  AppendTurn& operator=(const AppendTurn&) = delete;
+
+ private:
+  HANDLE file_;
+  OVERLAPPED place_{};
+  bool held_ = false;
+};
+
+}  // namespace
+
+bool append_to_file(FileId file, std::string_view bytes) {
+  const AppendTurn turn(to_handle(file));
+  // Both offsets all ones: at the end of the file, whatever the handle's
+  // own position says.
+  OVERLAPPED at_end{};
+  at_end.Offset = 0xFFFFFFFF;
+  at_end.OffsetHigh = 0xFFFFFFFF;
+  DWORD written = 0;
+  return WriteFile(to_handle(file), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                   &at_end) != FALSE &&
+         written == bytes.size();
+}
+
 }  // namespace dremoxa7::platform
