@@ -51,13 +51,19 @@ ConsoleOptions input_from_null_device() {
   return options;
 }
 
+// A field of an answer, or null when the answer lacks it.
+json field(const json& answer, const char* name) {
+  return answer.contains(name) ? answer.at(name) : json();
+}
+
 // A JSON answer of a call that did not happen: {"error": kind, "message": ...}
 // with the message naming what went wrong.
-std::function<void(const json&)> failure(const char* kind, std::string named) {
+std::function<void(const json&)> failure(std::string kind, std::string named) {
   return [kind, named](const json& answer) {
     EXPECT_EQ(answer.size(), 2u) << answer;
-    EXPECT_EQ(answer["error"], kind);
-    EXPECT_NE(answer["message"].get<std::string>().find(named), std::string::npos) << answer;
+    EXPECT_EQ(field(answer, "error"), kind);
+    const std::string message = answer.value("message", "");
+    EXPECT_NE(message.find(named), std::string::npos) << answer;
   };
 }
 
@@ -240,7 +246,7 @@ TEST_F(Dx7ctl, EachInvocationAnswersWithItsStatusAndFields) {
        1,
        [](const json& answer) {
          EXPECT_EQ(answer["result_name"], "refused");
-         EXPECT_EQ(answer["result_meaning"], "CPU index out of range");
+         EXPECT_EQ(field(answer, "result_meaning"), "CPU index out of range");
        }},
       {"cpu-name out of range, readable: what -1 means for the CPU name",
        {"cpu-name", "99"},
@@ -252,7 +258,7 @@ TEST_F(Dx7ctl, EachInvocationAnswersWithItsStatusAndFields) {
        1,
        [](const json& answer) {
          EXPECT_EQ(answer["result"], -2);
-         EXPECT_EQ(answer["result_meaning"], "no window given");
+         EXPECT_EQ(field(answer, "result_meaning"), "no window given");
          EXPECT_EQ(answer["window"], "0x0");
        }},
       // Texts of the system code page, in every output path of JSON.
@@ -293,8 +299,8 @@ TEST_F(Dx7ctl, EachInvocationAnswersWithItsStatusAndFields) {
        1,
        [](const json& answer) {
          EXPECT_EQ(answer["result"], -2);
-         EXPECT_EQ(answer["result_meaning"], "configuration file not found");
-         EXPECT_EQ(answer["messages"], json::array({"The system file was not found."}));
+         EXPECT_EQ(field(answer, "result_meaning"), "configuration file not found");
+         EXPECT_EQ(field(answer, "messages"), json::array({"The system file was not found."}));
        }},
       {"cpu-name without a configuration file, readable",
        {"--dll", suite_.path("dremoxa7.dll"), "cpu-name", "0"},
@@ -307,7 +313,7 @@ TEST_F(Dx7ctl, EachInvocationAnswersWithItsStatusAndFields) {
        1,
        [](const json& answer) {
          EXPECT_EQ(answer["result"], -1);
-         EXPECT_EQ(answer["result_meaning"], "CPU index out of range");
+         EXPECT_EQ(field(answer, "result_meaning"), "CPU index out of range");
        },
        "",
        working_in(alone_.base()),
