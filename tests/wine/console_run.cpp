@@ -42,20 +42,35 @@ std::string read_all(HANDLE file) {
   return text;
 }
 
-}  // namespace
-
-ConsoleRun run_console(const std::string& program, const std::vector<std::string>& arguments) {
-  ConsoleRun run;
-  // Standard input is at its end from the start, as for a script.
+// Standard input at its end from the start, as for a script: the reading end
+// of a pipe whose writing end is closed.
+UniqueHandle ended_pipe() {
   SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
   HANDLE in_read = nullptr;
   HANDLE in_write = nullptr;
-  if (!CreatePipe(&in_read, &in_write, &attributes, 0)) {
-    run.error = "CreatePipe failed";
+  if (!CreatePipe(&in_read, &in_write, &attributes, 0)) return {};
+  UniqueHandle(in_write).reset();
+  return UniqueHandle(in_read);
+}
+
+// Standard input from the null device, as "< NUL" gives it.
+UniqueHandle null_device() {
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
+  const HANDLE device = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    &attributes, OPEN_EXISTING, 0, nullptr);
+  return UniqueHandle(device == INVALID_HANDLE_VALUE ? nullptr : device);
+}
+
+}  // namespace
+
+ConsoleRun run_console(const std::string& program, const std::vector<std::string>& arguments,
+                       const ConsoleOptions& options) {
+  ConsoleRun run;
+  const UniqueHandle in = options.input_from_null_device ? null_device() : ended_pipe();
+  if (!in) {
+    run.error = "no standard input";
     return run;
   }
-  const UniqueHandle in(in_read);
-  UniqueHandle(in_write).reset();
   const UniqueFile out = inheritable_temporary_file();
   const UniqueFile err = inheritable_temporary_file();
   if (!out || !err) {
@@ -76,7 +91,8 @@ ConsoleRun run_console(const std::string& program, const std::vector<std::string
   startup.hStdError = err.get();
   PROCESS_INFORMATION started{};
   if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                      nullptr, nullptr, &startup, &started)) {
+                      nullptr, options.directory.empty() ? nullptr : options.directory.c_str(),
+                      &startup, &started)) {
     run.error =
         "CreateProcessA(" + command_line + ") failed, error " + std::to_string(GetLastError());
     return run;

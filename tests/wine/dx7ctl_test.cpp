@@ -24,6 +24,8 @@ std::string handle_text(HWND window) {
   return text;
 }
 
+std::string dx7ctl_path() { return program_directory() + "dx7ctl.exe"; }
+
 struct Invocation {
   const char* what;
   std::vector<std::string> arguments;
@@ -32,7 +34,38 @@ struct Invocation {
   std::function<void(const json&)> answer;
   // What the readable output or the error output must hold ("" for none).
   std::string printed = {};
+  ConsoleOptions options = {};
+  // The program run; "" for dx7ctl.exe beside this program.
+  std::string program = {};
 };
+
+ConsoleOptions working_in(std::string directory) {
+  ConsoleOptions options;
+  options.directory = std::move(directory);
+  return options;
+}
+
+ConsoleOptions input_from_null_device() {
+  ConsoleOptions options;
+  options.input_from_null_device = true;
+  return options;
+}
+
+// A field of an answer, or null when the answer lacks it.
+json field(const json& answer, const char* name) {
+  return answer.contains(name) ? answer.at(name) : json();
+}
+
+// A JSON answer of a call that did not happen: {"error": kind, "message": ...}
+// with the message naming what went wrong.
+std::function<void(const json&)> failure(std::string kind, std::string named) {
+  return [kind, named](const json& answer) {
+    EXPECT_EQ(answer.size(), 2u) << answer;
+    EXPECT_EQ(field(answer, "error"), kind);
+    const std::string message = answer.value("message", "");
+    EXPECT_NE(message.find(named), std::string::npos) << answer;
+  };
+}
 
 class Dx7ctl : public LibraryTest {
  protected:
@@ -43,18 +76,30 @@ class Dx7ctl : public LibraryTest {
         suite_description("title 0 0 Dx7 Ctl Editor\n"
                           "title 0 4 Dx7 Ctl Monitor\n"
                           "fail GetZorFuncWinTitle 7 20\n"));
-    bin_.write(kConfigurationFile, configuration());
+    // Record 3 holds a CPU name of code page 1252: "CAF" and E WITH ACUTE.
+    bin_.write(kConfigurationFile, configuration().text(22 + 14 * 3, "CAF\xC9"));
     write_system_files(project_);
     // A work information file: P switch "PX 1" ended by CR LF, CPU index
     // 0xFF, S switch 200, start hold 1.
     bin_.write("dremoxa7-dx7ctl-work.inf",
                FileImage(570).text(266, "PX 1\r\n").set(523, {0xFF}).set(527, {200}).set(565, {1}));
+    // A work file whose name and P text hold e with acute (code page 1252).
+    bin_.write(kCafeWorkFile, FileImage(570).text(266, "Caf\xE9 1\r\n"));
+    // An installed suite: the DLL with the suite libraries beside it, in a
+    // folder with a blank in its name and no configuration file; and a
+    // dx7ctl alone in another, so that nothing beside it serves the DLL.
+    for (const char* file : {"dremoxa7.dll", "ZorComInfo7.dll", "cpuspec.dll", "codedb.dll"}) {
+      suite_.copy(file, program_directory() + file);
+    }
+    alone_.copy("dx7ctl.exe", dx7ctl_path());
   }
   void TearDown() override { write_suite_description(""); }
 
   static void run(const Invocation& invocation) {
     SCOPED_TRACE(invocation.what);
-    const ConsoleRun run = run_console(program_directory() + "dx7ctl.exe", invocation.arguments);
+    const ConsoleRun run =
+        run_console(invocation.program.empty() ? dx7ctl_path() : invocation.program,
+                    invocation.arguments, invocation.options);
     ASSERT_EQ(run.error, "");
     EXPECT_EQ(run.exit_status, invocation.exit_status) << run.out << run.err;
     if (!invocation.printed.empty()) {
@@ -68,13 +113,20 @@ class Dx7ctl : public LibraryTest {
     invocation.answer(answer);
   }
 
-  FixtureProcess tools_{
-      {"--window", "Dx7 Ctl Editor - p1", "--window", "Dx7 Ctl Monitor - axis 1"}};
+  static constexpr char kCafeWorkFile[] = "dremoxa7-dx7ctl-caf\xE9.inf";
+
+  FixtureProcess tools_{{"--window", "Dx7 Ctl Editor - p1", "--window", "Dx7 Ctl Monitor - axis 1",
+                         "--window", "Dx7 Ctl Caf\xE9 - p3"}};
   Scratch bin_{program_directory(), false};
   Scratch project_{program_directory() + "dremoxa7-dx7ctl-project\\", true};
+  Scratch suite_{program_directory() + "dremoxa7-dx7ctl-suite dir\\", true};
+  Scratch alone_{program_directory() + "dremoxa7-dx7ctl-alone\\", true};
 };
 
 TEST_F(Dx7ctl, EachInvocationAnswersWithItsStatusAndFields) {
+  // The texts with e with acute are built as code page 1252 bytes, and JSON
+  // must give them in UTF-8 (C3 A9, and C3 89 for the capital).
+  ASSERT_EQ(GetACP(), 1252u) << "the system code page the texts below are built for";
   const std::string editor = handle_text(tools_.window(0));
   const std::string monitor = handle_text(tools_.window(1));
   const std::string project = project_.base();
@@ -192,7 +244,92 @@ TEST_F(Dx7ctl, EachInvocationAnswersWithItsStatusAndFields) {
       {"cpu-name out of range",
        {"--json", "cpu-name", "18"},
        1,
-       [](const json& answer) { EXPECT_EQ(answer["result_name"], "refused"); }},
+       [](const json& answer) {
+         EXPECT_EQ(answer["result_name"], "refused");
+         EXPECT_EQ(field(answer, "result_meaning"), "CPU index out of range");
+       }},
+      {"cpu-name out of range, readable: what -1 means for the CPU name",
+       {"cpu-name", "99"},
+       1,
+       nullptr,
+       "result: -1 (CPU index out of range)"},
+      {"activate: what -2 means for the activation",
+       {"--json", "activate", "0x0"},
+       1,
+       [](const json& answer) {
+         EXPECT_EQ(answer["result"], -2);
+         EXPECT_EQ(field(answer, "result_meaning"), "no window given");
+         EXPECT_EQ(answer["window"], "0x0");
+       }},
+      // Texts of the system code page, in every output path of JSON.
+      {"find a title with e acute",
+       {"--json", "find", "Dx7 Ctl Caf\xE9"},
+       0,
+       [&](const json& answer) {
+         EXPECT_EQ(answer["window"], handle_text(tools_.window(2)));
+         EXPECT_EQ(answer["title"], "Dx7 Ctl Caf\xC3\xA9 - p3");
+       }},
+      {"windows lists a title with e acute",
+       {"--json", "windows", "0"},
+       1,
+       [&](const json& answer) {
+         const std::string cafe = handle_text(tools_.window(2));
+         int seen = 0;
+         for (const json& window : answer["windows"]) {
+           if (window["window"] != cafe) continue;
+           EXPECT_EQ(window["title"], "Dx7 Ctl Caf\xC3\xA9 - p3");
+           ++seen;
+         }
+         EXPECT_EQ(seen, 1);
+       }},
+      {"cpu-name of a record with E acute",
+       {"--json", "cpu-name", "3"},
+       0,
+       [](const json& answer) { EXPECT_EQ(answer["text"], "    CPU : CAF\xC3\x89    "); }},
+      {"work-file whose name and P text hold e acute",
+       {"--json", "work-file", bin_.path(kCafeWorkFile)},
+       0,
+       [&](const json& answer) {
+         EXPECT_EQ(answer["path"], program_directory() + "dremoxa7-dx7ctl-caf\xC3\xA9.inf");
+         EXPECT_EQ(answer["p_switch"], "Caf\xC3\xA9 1");
+       }},
+      // The library's message box is answered, and its text is shown.
+      {"cpu-name without a configuration file",
+       {"--json", "--dll", suite_.path("dremoxa7.dll"), "cpu-name", "0"},
+       1,
+       [](const json& answer) {
+         EXPECT_EQ(answer["result"], -2);
+         EXPECT_EQ(field(answer, "result_meaning"), "configuration file not found");
+         EXPECT_EQ(field(answer, "messages"), json::array({"The system file was not found."}));
+       }},
+      {"cpu-name without a configuration file, readable",
+       {"--dll", suite_.path("dremoxa7.dll"), "cpu-name", "0"},
+       1,
+       nullptr,
+       "message box: The system file was not found.\nresult: -2 (configuration file not found)"},
+      // The suite libraries beside the DLL serve it, none beside dx7ctl.
+      {"--dll of an installed suite, in a folder with a blank",
+       {"--json", "--dll", suite_.path("dremoxa7.dll"), "cpu-name", "99"},
+       1,
+       [](const json& answer) {
+         EXPECT_EQ(answer["result"], -1);
+         EXPECT_EQ(field(answer, "result_meaning"), "CPU index out of range");
+       },
+       "",
+       working_in(alone_.base()),
+       alone_.path("dx7ctl.exe")},
+      // No person to ask: nothing is asked, nothing closed, nothing but
+      // the JSON answer printed.
+      {"close-all with input from the null device",
+       {"--json", "close-all", "0", "5"},
+       2,
+       [&](const json& answer) {
+         failure("usage", "not confirmed")(answer);
+         EXPECT_TRUE(IsWindow(tools_.window(0)));
+         EXPECT_TRUE(IsWindow(tools_.window(1)));
+       },
+       "",
+       input_from_null_device()},
       {"work-file decodes a built file",
        {"--json", "work-file", bin_.path("dremoxa7-dx7ctl-work.inf")},
        0,
@@ -213,6 +350,25 @@ TEST_F(Dx7ctl, EachInvocationAnswersWithItsStatusAndFields) {
        1,
        [](const json& answer) { EXPECT_EQ(answer["result_name"], "not_found"); }},
       {"a usage error names what is missing", {"find"}, 2, nullptr, "TEXT"},
+      {"a usage error as JSON", {"--json", "find"}, 2, failure("usage", "TEXT")},
+      {"an unknown subcommand as JSON",
+       {"frobnicate", "--json"},
+       2,
+       failure("usage", "frobnicate")},
+      {"a number outside 16 bits as JSON",
+       {"--json", "func", "0", "70000"},
+       2,
+       failure("usage", "FUNCTION")},
+      {"a handle wider than the platform's",
+       {"activate", "0x1ffffffffffffffff"},
+       2,
+       nullptr,
+       "'0x1ffffffffffffffff' is no window handle"},
+      {"a handle wider than the platform's, as JSON",
+       {"--json", "activate", "0x1ffffffffffffffff"},
+       2,
+       failure("usage", "0x1ffffffffffffffff")},
+      {"a handle that is no number", {"--json", "activate", "0x12g"}, 2, failure("usage", "0x12g")},
       {"an unknown subcommand", {"frobnicate"}, 2, nullptr, "frobnicate"},
       {"a number outside 16 bits", {"func", "0", "70000"}, 2, nullptr, "FUNCTION"},
       {"a missing DLL",
@@ -225,6 +381,14 @@ TEST_F(Dx7ctl, EachInvocationAnswersWithItsStatusAndFields) {
        3,
        nullptr,
        "lacks the export(s) FindWinTitle"},
+      {"a missing DLL as JSON",
+       {"--json", "--dll", program_directory() + "nowhere.dll", "find", "x"},
+       3,
+       failure("dll", "nowhere.dll")},
+      {"a DLL without the exports as JSON",
+       {"--json", "--dll", program_directory() + "cpuspec.dll", "find", "x"},
+       3,
+       failure("dll", "lacks the export(s) FindWinTitle")},
   };
   for (const Invocation& invocation : invocations) run(invocation);
 }
@@ -241,6 +405,18 @@ TEST_F(Dx7ctl, EverySubcommandSaysWhatItDoes) {
   const ConsoleRun close_all =
       run_console(program_directory() + "dx7ctl.exe", {"close-all", "--help"});
   EXPECT_NE(close_all.out.find("changes the desktop"), std::string::npos) << close_all.out;
+}
+
+// Waits for the library's trace (DREMOXA7_TRACE), which another branch
+// brings: until then the DLL writes no lines and this test fails.
+TEST_F(Dx7ctl, TraceShowsTheCallAfterTheAnswer) {
+  const ConsoleRun run = run_console(dx7ctl_path(), {"--trace", "cpu-name", "99"});
+  ASSERT_EQ(run.error, "");
+  EXPECT_EQ(run.exit_status, 1) << run.out << run.err;
+  // The answer stays on the standard output, the trace goes to the error output.
+  EXPECT_EQ(run.out, "result: -1 (CPU index out of range)\n");
+  EXPECT_NE(run.err.find("StaBarCpuName"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("result -1"), std::string::npos) << run.err;
 }
 
 TEST_F(Dx7ctl, CloseAllWithoutConfirmationDoesNothing) {

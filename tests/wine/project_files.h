@@ -59,6 +59,11 @@ class Scratch {
   void write(std::string_view name, std::string_view text) {
     write(name, FileImage(text.size()).text(0, text));
   }
+  // A copy of the file at from.
+  void copy(std::string_view name, const std::string& from) {
+    record(name, false);
+    CopyFileA(from.c_str(), path(name).c_str(), FALSE);
+  }
   void make_directory(std::string_view name) {
     record(name, true);
     CreateDirectoryA(path(name).c_str(), nullptr);

@@ -20,11 +20,21 @@ void look_up(HMODULE module, const char* name, Function& function, std::string& 
   if (function == nullptr) missing += std::string(missing.empty() ? "" : ", ") + name;
 }
 
+// The DLL is loaded with its own folder searched first for its imports:
+// the suite libraries it needs are installed beside it, not beside dx7ctl.
+// That search takes a full path.
+HMODULE load_beside_its_imports(const std::string& path) {
+  char full[MAX_PATH + 1] = {};
+  const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  if (n == 0 || n >= sizeof full) return nullptr;
+  return LoadLibraryExA(full, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 }  // namespace
 
 std::string program_directory() { return directory_of(file_name_of(nullptr)); }
 
-Dll::Dll(const std::string& path) : module_(LoadLibraryA(path.c_str())) {
+Dll::Dll(const std::string& path) : module_(load_beside_its_imports(path)) {
   if (!module_) {
     error_ = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
     return;

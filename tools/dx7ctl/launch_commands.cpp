@@ -28,10 +28,16 @@ void add_jump(CLI::App& app, Session& session) {
       ->check(CLI::IsMember({"plain", "q", "a"}));
   command->callback([&session, series, function, text, variant, text_option] {
     const Exports& dll = session.exports();
-    const std::map<std::string, decltype(dll.ZorFuncJump)> jumps = {
-        {"plain", dll.ZorFuncJump}, {"q", dll.QZorFuncJump}, {"a", dll.AZorFuncJump}};
-    const short result = jumps.at(*variant)(*series, *function, text_or_null(text_option, *text));
-    session.report = Report(result);
+    struct Jump {
+      const char* name;
+      decltype(dll.ZorFuncJump) call;
+    };
+    const std::map<std::string, Jump> jumps = {{"plain", {"ZorFuncJump", dll.ZorFuncJump}},
+                                               {"q", {"QZorFuncJump", dll.QZorFuncJump}},
+                                               {"a", {"AZorFuncJump", dll.AZorFuncJump}}};
+    const Jump& jump = jumps.at(*variant);
+    session.report =
+        Report(jump.name, jump.call(*series, *function, text_or_null(text_option, *text)));
   });
 }
 
@@ -48,8 +54,9 @@ void add_pac_jump(CLI::App& app, Session& session) {
   const CLI::Option* title_option =
       command->add_option("TITLE", *title, "start of the tool's window title");
   command->callback([&session, directory, exe, title, title_option] {
-    session.report = Report(session.exports().ZorPacJump(directory->c_str(), exe->c_str(),
-                                                         text_or_null(title_option, *title)));
+    session.report =
+        Report("ZorPacJump", session.exports().ZorPacJump(directory->c_str(), exe->c_str(),
+                                                          text_or_null(title_option, *title)));
   });
 }
 
@@ -66,8 +73,9 @@ void add_ladder_jump(CLI::App& app, Session& session) {
   command->add_option("EXE", *exe, "executable base name, without .exe")->required();
   command->add_option("TITLE", *title, "first half of the editor's window title")->required();
   command->callback([&session, series, directory, exe, title] {
-    session.report = Report(session.exports().ZorLadderpJump(*series, directory->c_str(),
-                                                             exe->c_str(), title->c_str()));
+    session.report =
+        Report("ZorLadderpJump", session.exports().ZorLadderpJump(*series, directory->c_str(),
+                                                                  exe->c_str(), title->c_str()));
   });
 }
 
@@ -82,8 +90,9 @@ void add_help(CLI::App& app, Session& session) {
   command->add_option("FILE", *file, "help file")->required();
   const CLI::Option* keyword_option = command->add_option("KEYWORD", *keyword, "topic keyword");
   command->callback([&session, mode, file, keyword, keyword_option] {
-    session.report = Report(session.exports().OpenZorHelp(*mode, file->c_str(),
-                                                          text_or_null(keyword_option, *keyword)));
+    session.report =
+        Report("OpenZorHelp", session.exports().OpenZorHelp(
+                                  *mode, file->c_str(), text_or_null(keyword_option, *keyword)));
   });
 }
 

@@ -1,7 +1,7 @@
 // start-check, close-all: the suite's start and end. Both change the
 // desktop: start-check may start the suite's first executable or bring a
 // tool to the front, close-all asks every tool of the suite to close.
-#include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -22,7 +22,7 @@ void add_start_check(CLI::App& app, Session& session) {
   command->callback([&session, series, function] {
     short quit = 0;
     const short result = session.exports().ZorStartCheck(*series, *function, &quit);
-    Report report(result);
+    Report report("ZorStartCheck", result);
     report.set("quit", quit);
     report.line(quit != 0 ? "quit: the start was taken care of elsewhere"
                           : "go on: the tool may start");
@@ -30,12 +30,21 @@ void add_start_check(CLI::App& app, Session& session) {
   });
 }
 
+// Only a console has a person at it: input from a file, a pipe or the null
+// device (which the C runtime's terminal test takes for a terminal) has none.
+bool input_is_console() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != FALSE;
+}
+
 // close-all acts on every tool of the suite: a person confirms it first. A
-// script without a terminal gives --yes; it is never left waiting here.
+// script without a console gives --yes; it is never asked nor left waiting
+// here. The question goes to the error output, so that the answer on the
+// standard output stays as --json promises.
 bool confirmed(short series, short except) {
-  if (!_isatty(_fileno(stdin))) return false;
-  std::printf("Close every tool of series %d except function %d? [y/N] ", series, except);
-  std::fflush(stdout);
+  if (!input_is_console()) return false;
+  std::fprintf(stderr, "Close every tool of series %d except function %d? [y/N] ", series, except);
+  std::fflush(stderr);
   char answer[16] = {};
   if (std::fgets(answer, sizeof answer, stdin) == nullptr) return false;
   return answer[0] == 'y' || answer[0] == 'Y';
@@ -56,7 +65,7 @@ void add_close_all(CLI::App& app, Session& session) {
     if (!*yes && !confirmed(*series, *except)) {
       throw CLI::ValidationError("close-all", "not confirmed (give --yes to skip the question)");
     }
-    session.report = Report(dll.AllExeEnd(*series, *except));
+    session.report = Report("AllExeEnd", dll.AllExeEnd(*series, *except));
   });
 }
 

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "session.h"
+#include "system_text.h"
 
 namespace dx7ctl {
 namespace {
@@ -13,8 +14,8 @@ void add_cpu_name(CLI::App& app, Session& session) {
   command->callback([&session, index] {
     char text[DREMOXA7_CPU_TEXT_CAPACITY] = {};
     const short result = session.exports().StaBarCpuName(*index, text);
-    Report report(result);
-    report.set("text", std::string(text));
+    Report report("StaBarCpuName", result);
+    report.set("text", utf8_from_system(text));
     if (result == DREMOXA7_OK) report.line("\"" + std::string(text) + "\"");
     session.report = report;
   });
@@ -71,9 +72,11 @@ void add_axes(CLI::App& app, Session& session) {
     const Exports& dll = session.exports();
     const auto query =
         *second ? (*beside ? dll.QUseAxisP : dll.QUseAxis) : (*beside ? dll.UseAxisP : dll.UseAxis);
+    const char* name =
+        *second ? (*beside ? "QUseAxisP" : "QUseAxis") : (*beside ? "UseAxisP" : "UseAxis");
     unsigned char table[DREMOXA7_AXIS_TABLE_SIZE] = {};
     const short result = query(directory->c_str(), *cpu_type, *qualifier, table);
-    Report report(result);
+    Report report(name, result);
     nlohmann::ordered_json axes = nlohmann::ordered_json::array();
     if (result == DREMOXA7_OK) {
       report.line("axis  in use  assigned by  type  detail  listed     extra");

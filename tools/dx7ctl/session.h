@@ -9,7 +9,9 @@
 #include <string>
 
 #include "dll.h"
+#include "message_box_answerer.h"
 #include "report.h"
+#include "trace_file.h"
 
 namespace dx7ctl {
 
@@ -23,6 +25,8 @@ class Session {
   // --dll PATH; empty: dremoxa7.dll beside this program.
   std::string dll_path;
   bool json = false;
+  // --trace: the library traces this run's call into a file of dx7ctl's.
+  bool trace = false;
 
   // The loaded DLL; throws DllFailure when it cannot be had.
   const Dll& dll();
@@ -31,7 +35,16 @@ class Session {
   // What the subcommand answered.
   std::optional<Report> report;
 
+  // The texts of the message boxes the DLL showed (and dx7ctl answered).
+  std::vector<std::string> message_boxes() const;
+  // With --trace: unloads the DLL, so that it lets go of the trace file, and
+  // prints the file's lines on standard error.
+  void print_trace();
+
  private:
+  // Declared in this order so that the DLL goes first.
+  std::unique_ptr<TraceFile> trace_file_;
+  std::unique_ptr<MessageBoxAnswerer> answerer_;
   std::unique_ptr<Dll> dll_;
 };
 

@@ -2,11 +2,14 @@
 // titles, and bringing one to the front.
 #include <windows.h>
 
+#include <charconv>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "session.h"
+#include "system_text.h"
 
 namespace dx7ctl {
 namespace {
@@ -56,7 +59,7 @@ void add_windows(CLI::App& app, Session& session) {
       if (code != DREMOXA7_OK && result == DREMOXA7_OK) result = code;
       if (window != nullptr) functions[window].push_back(function);
     }
-    Report report(result);
+    Report report(*second ? "QFindFuncWin" : "FindFuncWin", result);
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const TopLevelWindow& window : top_level_windows()) {
       const std::vector<int>& marks = functions[window.handle];
@@ -64,8 +67,9 @@ void add_windows(CLI::App& app, Session& session) {
       for (int f : marks) marked += (marked.empty() ? "[function " : ",") + std::to_string(f);
       if (!marked.empty()) marked += "] ";
       report.line(handle_text(window.handle) + "  " + marked + window.title);
-      list.push_back(
-          {{"window", handle_text(window.handle)}, {"title", window.title}, {"functions", marks}});
+      list.push_back({{"window", handle_text(window.handle)},
+                      {"title", utf8_from_system(window.title)},
+                      {"functions", marks}});
     }
     report.set("windows", list);
     session.report = report;
@@ -85,9 +89,9 @@ void add_find(CLI::App& app, Session& session) {
     DREMOXA7_WINDOW window = nullptr;
     const short result =
         (*part ? dll.FindWinTitleP : dll.FindWinTitle)(text->c_str(), title, &window);
-    Report report(result);
+    Report report(*part ? "FindWinTitleP" : "FindWinTitle", result);
     report.set("window", handle_text(window));
-    report.set("title", std::string(title));
+    report.set("title", utf8_from_system(title));
     report.line(window != nullptr ? window_line(window, title) : "no window found");
     session.report = report;
   });
@@ -105,7 +109,7 @@ void add_func(CLI::App& app, Session& session) {
     DREMOXA7_WINDOW window = nullptr;
     const short result =
         (*second ? dll.QFindFuncWin : dll.FindFuncWin)(*series, *function, &window);
-    Report report(result);
+    Report report(*second ? "QFindFuncWin" : "FindFuncWin", result);
     report.set("window", handle_text(window));
     report.line(window != nullptr ? "window " + handle_text(window) : "not running");
     session.report = report;
@@ -121,7 +125,7 @@ void add_group(CLI::App& app, Session& session) {
     DREMOXA7_WINDOW windows[DREMOXA7_FUNCTION_COUNT] = {};
     short count = 0;
     const short result = session.exports().FindZorWin(*series, *group, &count, windows);
-    Report report(result);
+    Report report("FindZorWin", result);
     report.set("count", count);
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (int function = 0; function < DREMOXA7_FUNCTION_COUNT; ++function) {
@@ -142,23 +146,44 @@ void add_last(CLI::App& app, Session& session) {
   command->callback([&session, series] {
     short is_last = 0;
     const short result = session.exports().LastAppCheck(*series, &is_last);
-    Report report(result);
+    Report report("LastAppCheck", result);
     report.set("is_last", is_last);
     report.line(is_last != 0 ? "the last tool" : "not the last tool");
     session.report = report;
   });
 }
 
+// A window handle as given (hex with 0x, or decimal), or nothing when it
+// does not fit this platform's handles: a wider value must not be cut to
+// another window.
+std::optional<std::uintptr_t> parse_handle(const std::string& text) {
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const char* first = text.data() + (hex ? 2 : 0);
+  const char* last = text.data() + text.size();
+  std::uintptr_t value = 0;
+  const auto [end, error] = std::from_chars(first, last, value, hex ? 16 : 10);
+  if (error != std::errc() || end != last) return std::nullopt;
+  return value;
+}
+
 void add_activate(CLI::App& app, Session& session) {
   auto* command = app.add_subcommand(
       "activate", "Brings a window (or its last active pop-up) to the front (SetActiveZorWin)");
-  auto handle = std::make_shared<std::uint64_t>(0);
-  command->add_option("HWND", *handle, "window handle, e.g. 0x1002a")->required();
+  auto handle = std::make_shared<std::string>();
+  command->add_option("HWND", *handle, "window handle, e.g. 0x1002a")
+      ->required()
+      ->check(CLI::Validator(
+          [](const std::string& text) {
+            return parse_handle(text) ? std::string()
+                                      : "'" + text + "' is no window handle of this platform";
+          },
+          "a window handle"));
   command->callback([&session, handle] {
-    const auto window = reinterpret_cast<DREMOXA7_WINDOW>(static_cast<std::uintptr_t>(*handle));
+    const auto window = reinterpret_cast<DREMOXA7_WINDOW>(*parse_handle(*handle));
     const short result = session.exports().SetActiveZorWin(window);
-    Report report(result);
+    Report report("SetActiveZorWin", result);
     report.set("window", handle_text(window));
+    report.line("window " + handle_text(window));
     session.report = report;
   });
 }

@@ -6,6 +6,7 @@
 #include "frame/work_block.h"
 #include "frame/work_file.h"
 #include "session.h"
+#include "system_text.h"
 
 namespace dx7ctl {
 namespace {
@@ -32,8 +33,8 @@ void add_work_file_command(CLI::App& app, Session& session) {
     const std::string file_path = path->empty() ? default_work_file(session) : *path;
     std::ifstream file(file_path, std::ios::binary);
     if (!file) {
-      Report report(DREMOXA7_NOT_FOUND);
-      report.set("path", file_path);
+      Report report("", DREMOXA7_NOT_FOUND);
+      report.set("path", utf8_from_system(file_path));
       report.line(file_path + ": cannot be opened");
       session.report = report;
       return;
@@ -43,11 +44,11 @@ void add_work_file_command(CLI::App& app, Session& session) {
     dremoxa7::WorkBlock block{};
     file.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(block.size()));
     const auto bytes_read = static_cast<long long>(file.gcount());
-    Report report(DREMOXA7_OK);
+    Report report("", DREMOXA7_OK);
     const std::string p_switch(dremoxa7::p_switch_text(block));
-    report.set("path", file_path);
+    report.set("path", utf8_from_system(file_path));
     report.set("bytes_read", bytes_read);
-    report.set("p_switch", p_switch);
+    report.set("p_switch", utf8_from_system(p_switch));
     report.set("cpu_index", dremoxa7::cpu_index(block));
     report.set("s_switch", dremoxa7::s_switch_value(block));
     report.set("start_hold", dremoxa7::start_hold(block));
