@@ -47,7 +47,7 @@ void report(Result failure) {
 
 // A version file that is missing, cannot be opened or cannot be read names
 // no model.
-bool version_names_fixed_cpu_model(const ModuleDirectory& directory) {
+bool version_names_fixed_cpu_model(const ModuleDirectory& directory, const CodePage& code_page) {
   const ProjectPath path = path_in(directory, strings::kVersionFile);
   if (!platform::path_exists(path.c_str())) return false;
   VersionBlock block{};
@@ -60,7 +60,7 @@ bool version_names_fixed_cpu_model(const ModuleDirectory& directory) {
   if (bytes_read < 0) return false;
   return names_fixed_cpu_model(version_text_of(block, static_cast<std::size_t>(bytes_read)),
                                strings::load(strings::kSoftwareModelCode).view(),
-                               strings::load(strings::kVersionCode).view());
+                               strings::load(strings::kVersionCode).view(), code_page);
 }
 
 }  // namespace
@@ -70,7 +70,8 @@ Result status_bar_cpu_name(int index, char* buffer) {
   if (cpu_index < kFirstCpuIndex || cpu_index > kLastCpuIndex) return kRefused;
 
   // Looked up afresh on each call, not taken from start-up.
-  const ModuleDirectory directory = directory_of(current_module_file_name().view());
+  const CodePage& code_page = module_state().code_page;
+  const ModuleDirectory directory = directory_of(current_module_file_name().view(), code_page);
 
   CpuRecord record{};
   if (const Result result =
@@ -80,10 +81,10 @@ Result status_bar_cpu_name(int index, char* buffer) {
     return result;
   }
 
-  const StatusBarText text =
-      version_names_fixed_cpu_model(directory)
-          ? StatusBarText(strings::load(strings::kFixedCpuText).view())
-          : centred_cpu_text(strings::load(strings::kCpuLabel).view(), cpu_name_of(record).view());
+  const StatusBarText text = version_names_fixed_cpu_model(directory, code_page)
+                                 ? StatusBarText(strings::load(strings::kFixedCpuText).view())
+                                 : centred_cpu_text(strings::load(strings::kCpuLabel).view(),
+                                                    cpu_name_of(record, code_page).view());
   if (buffer != nullptr) copy_text(buffer, text.size() + 1, text.view());
   return kOk;
 }

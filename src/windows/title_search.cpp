@@ -1,5 +1,6 @@
 #include "windows/title_search.h"
 
+#include "frame/state.h"
 #include "windows/title_match.h"
 
 namespace dremoxa7::windows {
@@ -37,6 +38,11 @@ std::string_view read_title(platform::Window window, TitleScratch& scratch) {
 
 Found find_by_prefix(const char* text) { return find_first(text, title_begins_with); }
 
-Found find_by_substring(const char* text) { return find_first(text, title_contains); }
+Found find_by_substring(const char* text) {
+  const CodePage& code_page = module_state().code_page;
+  return find_first(text, [&code_page](std::string_view title, std::string_view wanted) {
+    return title_contains(title, wanted, code_page);
+  });
+}
 
 }  // namespace dremoxa7::windows

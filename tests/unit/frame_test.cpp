@@ -57,7 +57,7 @@ TEST(SplitPath, PartsAsThePlatformSplitsThem) {
   };
   for (const SplitCase& c : cases) {
     SCOPED_TRACE(c.file_name);
-    const PathParts parts = split_path(c.file_name);
+    const PathParts parts = split_path(c.file_name, CodePage());
     EXPECT_EQ(parts.drive.view(), c.drive);
     EXPECT_EQ(parts.directory.view(), c.directory);
     EXPECT_EQ(parts.base_name.view(), c.base_name);
@@ -67,10 +67,12 @@ TEST(SplitPath, PartsAsThePlatformSplitsThem) {
 
 TEST(SplitPath, OverlongComponentsAreCutToTheirBuffers) {
   const std::string directory(400, 'd');
-  const PathParts parts = split_path("C:\\" + directory + "\\" + std::string(300, 'b') + ".dll");
+  const PathParts parts =
+      split_path("C:\\" + directory + "\\" + std::string(300, 'b') + ".dll", CodePage());
   EXPECT_EQ(parts.directory.size(), kPathComponentCapacity - 1);
   EXPECT_EQ(parts.base_name.size(), kPathComponentCapacity - 1);
-  EXPECT_EQ(directory_of("C:\\" + directory + "\\x.dll").size(), 2 + kPathComponentCapacity - 1);
+  EXPECT_EQ(directory_of("C:\\" + directory + "\\x.dll", CodePage()).size(),
+            2 + kPathComponentCapacity - 1);
 }
 
 TEST(Strings, TableHoldsTheLibrarysTexts) {

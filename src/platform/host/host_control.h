@@ -113,6 +113,14 @@ enum class Call { title_read, foreground, clipboard_set, file_open, file_read };
 // hook: none). The hook may change the model.
 void before(Call call, std::function<void()> hook);
 
+// --- Code page ---------------------------------------------------------------
+
+// The system code page: 932, 936, 949 and 950 are double-byte (932: lead
+// bytes 0x81..0x9F and 0xE0..0xFC; the others 0x81..0xFE), any other
+// number single-byte. After reset it is 1252. Set it before the library
+// starts (module_app().init_instance()), which fixes it for the library.
+void set_code_page(unsigned code_page);
+
 // --- Modules ---------------------------------------------------------------
 
 // Loads the library from file_name: it becomes a loaded module under the

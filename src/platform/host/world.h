@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/unique_resource.h"
 #include "platform/host/host_control.h"
 
@@ -74,6 +75,8 @@ struct World {
   std::intptr_t next_file = 1;
 
   std::vector<Message> messages;
+
+  CodePage code_page;  // single-byte, as 1252
 
   std::map<Call, std::function<void()>> hooks;
 
