@@ -167,5 +167,24 @@ TEST_F(CodePage932, LadderEditorOSwitchCountsCharacters) {
   DeleteFileA(beside_library("Zorposcom.cnf").c_str());
 }
 
+// A hand-off text of 200 two-byte characters (400 bytes) does not fit the
+// 400-byte block with its terminator: the started tool finds 199 of them.
+TEST_F(CodePage932, HandoffTextIsCutOnAWholeCharacter) {
+  const std::string directory = program_directory() + "handoff-932\\";
+  write_suite_description(
+      "title 0 5 Dx7 Handoff 932\nexeno 5 50\nexename 50 handoff932\n"
+      "installpath 0 " +
+      directory + "\n");
+  const InstalledTool tool(directory, "handoff932", {"Dx7 Handoff 932", {}, {}});
+  ASSERT_EQ(tool.error(), "");
+  std::string katakana;
+  for (int i = 0; i < 200; ++i) katakana += "\x83\x41";  // ア
+  ASSERT_EQ(dll().ZorFuncJump(0, 5, katakana.c_str()), DREMOXA7_OK);
+  ASSERT_NE(tool.started_window(), nullptr);
+  const std::vector<std::string> lines = tool.log_lines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0], "clipboard " + katakana.substr(0, 398));
+}
+
 }  // namespace
 }  // namespace e2e
