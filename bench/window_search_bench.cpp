@@ -54,4 +54,17 @@ void BM_OneSearchPerMember(benchmark::State& state) {
 }
 BENCHMARK(BM_OneSearchPerMember);
 
+// A substring search that matches no title, under the code page given as
+// the argument: in a single-byte code page it is a plain byte search; in
+// 932 it steps by characters only where the bytes matched.
+void BM_FindWinTitlePNoMatch(benchmark::State& state) {
+  desktop_of_1000();
+  host::set_code_page(static_cast<unsigned>(state.range(0)));
+  module_app().init_instance();
+  char title[DREMOXA7_TITLE_CAPACITY];
+  DREMOXA7_WINDOW window;
+  for (auto _ : state) benchmark::DoNotOptimize(FindWinTitleP("window number X", title, &window));
+}
+BENCHMARK(BM_FindWinTitlePNoMatch)->Arg(1252)->Arg(932);
+
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 
+#include "base/code_page.h"
 #include "base/file_bytes.h"
 #include "base/text.h"
 
@@ -31,7 +32,9 @@ using CpuName = Text<kCpuRecordSize + 1>;
 
 // The record's first token: leading spaces are skipped, and the name runs
 // to the next space, the next NUL byte or the end of the record. Only the
-// space separates; a tab, for one, belongs to the name.
-CpuName cpu_name_of(const CpuRecord& record);
+// space separates; a tab, for one, belongs to the name. The name holds
+// whole characters of the code page: a lead byte that ends the record (its
+// second byte lies past it) or stands before the space is left out.
+CpuName cpu_name_of(const CpuRecord& record, const CodePage& code_page);
 
 }  // namespace dremoxa7

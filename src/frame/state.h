@@ -6,11 +6,14 @@
 // blocks, paths and flags all belong to the call that uses them.
 #pragma once
 
+#include "base/code_page.h"
 #include "frame/module_path.h"
 
 namespace dremoxa7 {
 
 struct ModuleState {
+  // The system code page of every text the library handles.
+  CodePage code_page;
   ModuleFileName module_file_name;
   ModuleDirectory module_directory;
   // The base name of the library's own file as loaded, without extension:

@@ -24,13 +24,13 @@ namespace {
 constexpr int kAliasedCpuIndex = 7;
 constexpr int kAliasCpuIndex = 1;
 
-constexpr std::size_t kOSwitchLength = 4;
+constexpr std::size_t kOSwitchCharacters = 4;
 constexpr std::size_t kSValueDigits = 3;  // 0..255
 
 // " /MO /T<cpu> /S<s> /O<o> /P<p>", each value as long as it can be.
-constexpr std::size_t kLongestSwitchText = std::string_view(" /MO /T /S /O /P").size() +
-                                           kCpuRecordSize + kSValueDigits + kOSwitchLength +
-                                           work_field::kPSwitchTextWidth;
+constexpr std::size_t kLongestSwitchText =
+    std::string_view(" /MO /T /S /O /P").size() + kCpuRecordSize + kSValueDigits +
+    kOSwitchCharacters * kLongestCharacter + work_field::kPSwitchTextWidth;
 using SwitchText = Text<kLongestSwitchText + 1>;
 static_assert(ExecutablePath::capacity + 2 + kLongestSwitchText <= CommandLine::capacity,
               "the longest path in quotes and the longest switches fit a command line");
@@ -46,12 +46,16 @@ std::int32_t record_offset(int cpu_index) {
 }
 
 // At most four characters after the first capital G; empty without one.
-std::string_view o_switch_value(std::string_view short_pac_name) {
-  const std::size_t g = short_pac_name.find('G');
+// Both count characters of the code page: the second byte of a two-byte
+// character is no G, and a character is taken whole or not at all.
+std::string_view o_switch_value(std::string_view short_pac_name, const CodePage& code_page) {
+  const std::size_t g = code_page.find(short_pac_name, 'G');
   if (g == std::string_view::npos) return {};
-  return short_pac_name.substr(g + 1, kOSwitchLength);
+  return code_page.first_characters(short_pac_name.substr(g + 1), kOSwitchCharacters);
 }
 
+// Every value holds whole characters: a lone lead byte would take the
+// blank after it for its second byte, and the next switch with it.
 SwitchText switch_text(std::string_view cpu_name, int s_value, std::string_view o_value,
                        std::string_view p_text) {
   char digits[kSValueDigits];
@@ -102,8 +106,10 @@ Result ladder_jump(std::int16_t series, const char* directory, const char* exe_n
   if (result != kOk) return result;
   const std::string_view package = bounded_view(short_pac_name, sizeof short_pac_name);
 
-  const SwitchText switches = switch_text(cpu_name_of(record).view(), s_switch_value(block),
-                                          o_switch_value(package), p_switch_text(block));
+  const CodePage& code_page = module_state().code_page;
+  const SwitchText switches =
+      switch_text(cpu_name_of(record, code_page).view(), s_switch_value(block),
+                  o_switch_value(package, code_page), code_page.whole(p_switch_text(block)));
   activate_or_start(running_editor(view_of(title_prefix), package), *path, switches.view(), {});
   return kOk;
 }

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "base/code_page.h"
+
 namespace dremoxa7::platform {
 
 // An opaque top-level window handle; null = none.
@@ -34,10 +36,9 @@ void for_each_window(F&& f) {
 }
 
 // Reads the title into buffer in the system code page: at most
-// capacity - 1 characters (and never more than 511) and the terminator, as
-// GetWindowTextA would, but as the system keeps it: the call never waits
-// for the window's thread, even for a window of this program.
-// Returns the characters stored.
+// capacity - 1 bytes of whole characters (and never more than 511
+// characters) and the terminator, as GetWindowTextA would, but as the system keeps it: the call
+// never waits for the window's thread, even for a window of this program. Returns the bytes stored.
 int window_title(Window window, char* buffer, int capacity);
 
 // The window's last active pop-up, or the window itself.
@@ -64,6 +65,12 @@ std::uint32_t calling_thread();
 // thread: a tool that does not answer is restored once it answers again.
 void restore_without_waiting(Window window);
 
+// --- Code page -------------------------------------------------------------
+
+// The system code page of 8-bit texts (GetACP): which bytes lead a
+// two-byte character. The system fixes it for the process's lifetime.
+const CodePage& system_code_page();
+
 // --- Module and resources --------------------------------------------------
 
 // Full file name of the loaded module of that name, or of the process's
@@ -89,8 +96,8 @@ void close_clipboard();
 bool empty_clipboard();
 
 // Hands the open clipboard a movable, zero-filled block of block_size bytes
-// (GlobalAlloc flags 0x42) that holds text, cut to block_size - 1
-// characters, as plain text (format 1). False when no block could be had or
+// (GlobalAlloc flags 0x42) that holds text, cut to at most block_size - 1
+// bytes of whole characters, as plain text (format 1). False when no block could be had or
 // the clipboard refused it; the block is then freed.
 bool set_clipboard_text(std::string_view text, std::size_t block_size);
 

@@ -62,7 +62,7 @@ void report(Result failure) {
 
 // A version file that is missing, cannot be opened or cannot be read names
 // no model.
-bool version_names_fixed_cpu_model(const ModuleDirectory& directory) {
+bool version_names_fixed_cpu_model(const ModuleDirectory& directory, const CodePage& code_page) {
   const ProjectPath path = path_in(directory, strings::kVersionFile);
   const trace::Quoted name = trace::quoted(path.view());
   if (!platform::path_exists(path.c_str())) {
@@ -86,7 +86,7 @@ bool version_names_fixed_cpu_model(const ModuleDirectory& directory) {
   const bool fixed =
       names_fixed_cpu_model(version_text_of(block, static_cast<std::size_t>(bytes_read)),
                             strings::load(strings::kSoftwareModelCode).view(),
-                            strings::load(strings::kVersionCode).view());
+                            strings::load(strings::kVersionCode).view(), code_page);
   trace::line("version file", name, fixed ? "names the fixed CPU model" : "names no fixed model");
   return fixed;
 }
@@ -98,7 +98,8 @@ Result status_bar_cpu_name(int index, char* buffer) {
   if (cpu_index < kFirstCpuIndex || cpu_index > kLastCpuIndex) return kRefused;
 
   // Looked up afresh on each call, not taken from start-up.
-  const ModuleDirectory directory = directory_of(current_module_file_name().view());
+  const CodePage& code_page = module_state().code_page;
+  const ModuleDirectory directory = directory_of(current_module_file_name().view(), code_page);
 
   CpuRecord record{};
   if (const Result result =
@@ -108,10 +109,10 @@ Result status_bar_cpu_name(int index, char* buffer) {
     return result;
   }
 
-  const StatusBarText text =
-      version_names_fixed_cpu_model(directory)
-          ? StatusBarText(strings::load(strings::kFixedCpuText).view())
-          : centred_cpu_text(strings::load(strings::kCpuLabel).view(), cpu_name_of(record).view());
+  const StatusBarText text = version_names_fixed_cpu_model(directory, code_page)
+                                 ? StatusBarText(strings::load(strings::kFixedCpuText).view())
+                                 : centred_cpu_text(strings::load(strings::kCpuLabel).view(),
+                                                    cpu_name_of(record, code_page).view());
   trace::line("status bar text", trace::quoted(text.view()));
   if (buffer != nullptr) copy_text(buffer, text.size() + 1, text.view());
   return kOk;

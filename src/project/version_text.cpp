@@ -10,9 +10,9 @@ std::string_view version_text_of(const VersionBlock& block, std::size_t bytes_re
 }
 
 bool names_fixed_cpu_model(std::string_view version_text, std::string_view model_code,
-                           std::string_view version_code) {
-  return version_text.find(model_code) != std::string_view::npos &&
-         version_text.find(version_code) != std::string_view::npos;
+                           std::string_view version_code, const CodePage& code_page) {
+  return code_page.find(version_text, model_code) != std::string_view::npos &&
+         code_page.find(version_text, version_code) != std::string_view::npos;
 }
 
 }  // namespace dremoxa7::project

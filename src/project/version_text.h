@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "base/code_page.h"
 #include "base/file_bytes.h"
 
 namespace dremoxa7::project {
@@ -21,8 +22,8 @@ using VersionBlock = Block<kVersionBytesExamined>;
 std::string_view version_text_of(const VersionBlock& block, std::size_t bytes_read);
 
 // Both codes stand in the text, each found on its own, in any order,
-// byte for byte.
+// byte for byte, each starting on a character of the code page.
 bool names_fixed_cpu_model(std::string_view version_text, std::string_view model_code,
-                           std::string_view version_code);
+                           std::string_view version_code, const CodePage& code_page);
 
 }  // namespace dremoxa7::project

@@ -1,5 +1,6 @@
 #include "windows/title_search.h"
 
+#include "frame/state.h"
 #include "frame/trace.h"
 #include "windows/title_match.h"
 
@@ -51,6 +52,12 @@ Found find_by_prefix(const char* text, PassOver pass_over) {
   return find_first(text, "title prefix", title_begins_with, pass_over);
 }
 
-Found find_by_substring(const char* text) { return find_first(text, "title part", title_contains); }
+Found find_by_substring(const char* text) {
+  const CodePage& code_page = module_state().code_page;
+  return find_first(text, "title part",
+                    [&code_page](std::string_view title, std::string_view wanted) {
+                      return title_contains(title, wanted, code_page);
+                    });
+}
 
 }  // namespace dremoxa7::windows

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "code_page_choice.h"
 #include "frame/cpu_record.h"
 #include "fuzz_input.h"
 #include "project/status_bar_text.h"
@@ -12,13 +13,17 @@ using namespace dremoxa7;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   CpuRecord record;
-  fuzz::InputReader(data, size).take(record.data(), record.size());
+  fuzz::InputReader input(data, size);
+  input.take(record.data(), record.size());
+  const std::uint8_t choice = input.take_byte();
 
-  const CpuName name = cpu_name_of(record);
+  const CpuName name = cpu_name_of(record, fuzz::code_page_for(choice));
   const std::string_view all(reinterpret_cast<const char*>(record.data()), record.size());
   const std::size_t begin = all.find_first_not_of(' ');
   const std::string_view rest = begin == std::string_view::npos ? "" : all.substr(begin);
-  const std::string_view expected = rest.substr(0, rest.find_first_of(std::string_view(" \0", 2)));
+  std::string_view expected = rest.substr(0, rest.find_first_of(std::string_view(" \0", 2)));
+  // Only whole characters: a lead byte without its second byte is dropped.
+  expected = expected.substr(0, fuzz::walk_characters(expected, choice & 1, [](auto, auto) {}));
   if (name.view() != expected) __builtin_trap();
 
   constexpr std::string_view kLabel = "CPU : ";

@@ -18,6 +18,13 @@ class LibraryTest : public ::testing::Test {
     host::load_library("C:\\Suite\\Bin\\dremoxa7.dll");
     module_app().init_instance();
   }
+
+  // The library loaded again on a system of another code page (the model
+  // starts with 1252).
+  static void restart_with_code_page(unsigned code_page) {
+    host::set_code_page(code_page);
+    module_app().init_instance();
+  }
 };
 
 }  // namespace dremoxa7

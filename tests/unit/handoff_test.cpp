@@ -32,6 +32,32 @@ TEST_F(HandoffTest, TextTravelsInAZeroFilledBlockOf400Bytes) {
   }
 }
 
+// A text longer than the block is cut on a whole character: in code page
+// 932, 200 two-byte characters (400 bytes) become 199 of them.
+TEST_F(HandoffTest, LongTextIsCutOnAWholeCharacter) {
+  std::string katakana;
+  for (int i = 0; i < 200; ++i) katakana += "\x83\x41";                      // ア
+  const std::string after_one = "x" + katakana.substr(0, 398) + "\x95\x5C";  // x, 199 ア, 表
+  const struct {
+    unsigned code_page;
+    std::string text;
+    std::string arrives;
+  } cases[] = {
+      {932, katakana, katakana.substr(0, 398)},
+      {932, after_one, after_one.substr(0, 399)},
+      {1252, katakana, katakana.substr(0, 399)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code_page);
+    restart_with_code_page(c.code_page);
+    launch::put_handoff_text(c.text);
+    const auto block = host::clipboard_block();
+    ASSERT_TRUE(block.has_value());
+    EXPECT_EQ(block->size(), 400u);
+    EXPECT_EQ(host::clipboard_text(), c.arrives);
+  }
+}
+
 TEST_F(HandoffTest, BrieflyHeldClipboardIsWaitedFor) {
   host::hold_clipboard(2);
   launch::put_handoff_text("hello");

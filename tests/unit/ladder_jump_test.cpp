@@ -180,6 +180,101 @@ TEST_F(LadderJumpTest, SwitchValues) {
   }
 }
 
+// In code page 932 the switch values count and hold whole characters: the
+// G must be a character of its own, the four after it are characters, and
+// no value ends in half of one, whose lone lead byte would take the blank
+// after it. Code page 1252 gives the bytes it always gave.
+TEST_F(LadderJumpTest, SwitchValuesHoldWholeCharactersIn932) {
+  const struct Case {
+    const char* what;
+    Work work;
+    std::string package;
+    std::string record;  // of CPU index 3
+    std::string in_932;
+    std::string in_1252;
+  } cases[] = {
+      {"G as the second byte of エ, then a G",
+       {},
+       "\x83\x47G12",
+       "N03",
+       " /MO /TN03 /S3 /O12 /PX",
+       " /MO /TN03 /S3 /OG12 /PX"},
+      {"G only as the second byte of エ",
+       {},
+       "\x83\x47\x31\x32",
+       "N03",
+       " /MO /TN03 /S3 /O /PX",
+       " /MO /TN03 /S3 /O12 /PX"},
+      {"a two-byte fourth character",
+       {},
+       "GABC\x95\x5C",
+       "N03",
+       " /MO /TN03 /S3 /OABC\x95\x5C /PX",
+       " /MO /TN03 /S3 /OABC\x95 /PX"},
+      {"four two-byte characters",
+       {},
+       "QG\x83\x47\x83\x43\x83\x45\x95\x5CZ",
+       "N03",
+       " /MO /TN03 /S3 /O\x83\x47\x83\x43\x83\x45\x95\x5C /PX",
+       " /MO /TN03 /S3 /O\x83\x47\x83\x43 /PX"},
+      {"a name ending in a lead byte",
+       {},
+       "QGAB\x95",
+       "N03",
+       " /MO /TN03 /S3 /OAB /PX",
+       " /MO /TN03 /S3 /OAB\x95 /PX"},
+      {"a CPU name of two-byte characters",
+       {},
+       "Q7G2AB",
+       "\x95\x5C\x8E\xA6 N",
+       " /MO /T\x95\x5C\x8E\xA6 /S3 /O2AB /PX",
+       " /MO /T\x95\x5C\x8E\xA6 /S3 /O2AB /PX"},
+      {"a record ending in a lead byte",
+       {},
+       "Q7G2AB",
+       "ABCDEFGHIJKLM\x95",
+       " /MO /TABCDEFGHIJKLM /S3 /O2AB /PX",
+       " /MO /TABCDEFGHIJKLM\x95 /S3 /O2AB /PX"},
+      {"a lead byte before the blank of the record",
+       {},
+       "Q7G2AB",
+       "AB\x95 CD",
+       " /MO /TAB /S3 /O2AB /PX",
+       " /MO /TAB\x95 /S3 /O2AB /PX"},
+      {"a P text of two-byte characters",
+       {.p_bytes = "proj\x95\x5C\r\n"},
+       "Q7G2AB",
+       "N03",
+       " /MO /TN03 /S3 /O2AB /Pproj\x95\x5C",
+       " /MO /TN03 /S3 /O2AB /Pproj\x95\x5C"},
+      {"a P text ending in a lead byte before CR",
+       {.p_bytes = "AB\x95\r\n"},
+       "Q7G2AB",
+       "N03",
+       " /MO /TN03 /S3 /O2AB /PAB",
+       " /MO /TN03 /S3 /O2AB /PAB\x95"},
+      {"a P text filling its field with a lead byte last",
+       {.p_bytes = std::string(256, 'p') + "\x95"},
+       "Q7G2AB",
+       "N03",
+       " /MO /TN03 /S3 /O2AB /P" + std::string(256, 'p'),
+       " /MO /TN03 /S3 /O2AB /P" + std::string(256, 'p') + "\x95"},
+  };
+  for (const unsigned code_page : {932u, 1252u}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::to_string(code_page) + ": " + c.what);
+      SetUp();
+      restart_with_code_page(code_page);
+      write_work(c.work);
+      write_record(3, c.record);
+      fake::suite().short_pac_names[kSeries] = c.package;
+      EXPECT_EQ(jump(), DREMOXA7_OK);
+      EXPECT_EQ(started(),
+                std::vector<std::string>{kExecutable + (code_page == 932 ? c.in_932 : c.in_1252)});
+    }
+  }
+}
+
 // The longest path, in quotes for its blank, and the longest value of each
 // switch make the command line whole; the P text ends with its field.
 TEST_F(LadderJumpTest, LongestInputsFitWhole) {

@@ -109,6 +109,45 @@ TEST_F(StaBarCpuNameTest, CpuNameIsCentredToTheStatusBar) {
   EXPECT_TRUE(host::messages().empty());
 }
 
+// In code page 932 the CPU name holds whole characters, and a code of the
+// version file counts only where a character begins. Code page 1252 gives
+// the bytes it always gave.
+TEST_F(StaBarCpuNameTest, CpuNameAndVersionCodesAreWholeCharactersIn932) {
+  struct Case {
+    const char* what;
+    std::string_view record;  // 14 bytes
+    std::string_view version;
+    const char* in_932;
+    const char* in_1252;
+  } cases[] = {
+      {"two-byte characters", "\x95\x5C\x8E\xA6          ", "", "    CPU : \x95\x5C\x8E\xA6    ",
+       "    CPU : \x95\x5C\x8E\xA6    "},
+      {"a record ending in a lead byte", "ABCDEFGHIJKLM\x95", "", "CPU : ABCDEFGHIJKLM",
+       "CPU : ABCDEFGHIJKLM\x95"},
+      {"the model code from a second byte on", "AB12          ", "\x83QX7LM-ZOR58T E0001",
+       "    CPU : AB12    ", kFixedCpuText},
+      {"the version code from a second byte on (ウ is 83 45)", "AB12          ",
+       "QX7LM-ZOR58T \x83\x45\x30\x30\x30\x31", "    CPU : AB12    ", kFixedCpuText},
+      {"both codes after two-byte characters", "AB12          ",
+       "\x83\x45QX7LM-ZOR58T \x95\x5C"
+       "E0001",
+       kFixedCpuText, kFixedCpuText},
+  };
+  for (const unsigned code_page : {932u, 1252u}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::to_string(code_page) + ": " + c.what);
+      fresh_model();
+      restart_with_code_page(code_page);
+      write(kConfiguration, configuration_with(0, c.record));
+      std::filesystem::remove_all(drive_.path() / kVersion);
+      if (!c.version.empty()) write(kVersion, c.version);
+      const Answer answer = call(0);
+      EXPECT_EQ(answer.result, DREMOXA7_OK);
+      EXPECT_EQ(answer.buffer, code_page == 932 ? c.in_932 : c.in_1252);
+    }
+  }
+}
+
 TEST_F(StaBarCpuNameTest, OnlyTheLowByteOfTheIndexCounts) {
   FileImage image(kFullConfigurationSize);
   image.text(record_offset(0), "ZERO")

@@ -105,6 +105,70 @@ TEST_F(TitleSearchTest, LongTitlesAreCutAt349Characters) {
   EXPECT_EQ(host::counters().enumerations, 0);
 }
 
+// In code page 932 the second byte of a character may equal an ASCII byte
+// or a lead byte. The substring search matches only where a character of
+// the title begins; the prefix search compares from byte 0 as before. Code
+// page 1252 gives what it always gave.
+TEST_F(TitleSearchTest, SubstringMatchesStartOnACharacterIn932) {
+  const std::vector<Shown> desktop = {
+      show("\x81\x83\x41"),                                      // ＜A
+      show("\x83\x41\x83\x76\x83\x8A"),                          // アプリ
+      show("Tool \x83\x41\x83\x43\x83\x45"),                     // Tool アイウ
+      show("\x95\x5C\x8E\xA6"),                                  // 表示
+      show("\x83\x47\x83\x66\x83\x42\x83\x5E - \x95\x5Cproj1"),  // エディタ - 表proj1
+  };
+  struct Case {
+    const char* text;
+    int prefix;
+    int substring_932;
+    int substring_1252;
+  } cases[] = {
+      {"\x41\x83\x43", -1, -1, 2},  // from the second byte of ア into イ
+      {"\\", -1, -1, 3},            // the second byte of 表
+      {"\\proj1", -1, -1, 4},
+      {"\x83\x41", 1, 1, 0},  // ア; ＜A holds its bytes from its second byte on
+      {"\x83\x43\x83\x45", -1, 2, 2},
+      {"\x8E\xA6", -1, 3, 3},  // 示, after 表
+      {"proj1", -1, 4, 4},
+      {"\x83\x47", 4, 4, 4},
+  };
+  for (const unsigned code_page : {932u, 1252u}) {
+    SCOPED_TRACE(code_page);
+    restart_with_code_page(code_page);
+    for (const Case& c : cases) {
+      expect_found(desktop, c.text, c.prefix,
+                   code_page == 932 ? c.substring_932 : c.substring_1252);
+    }
+  }
+}
+
+// A title is read as GetWindowTextA reads it: at most 349 bytes, and in
+// code page 932 one byte fewer where the 349th is the first of a character.
+TEST_F(TitleSearchTest, LongTitlesAreCutOnAWholeCharacter) {
+  const std::string a = "\x83\x41";  // ア
+  const std::string inside = std::string(348, 'i') + a + "zz";
+  const std::string after = std::string(347, 'w') + a + "zz";
+  const struct {
+    unsigned code_page;
+    std::string inside_cut;
+    std::string after_cut;
+  } cases[] = {
+      {932, std::string(348, 'i'), std::string(347, 'w') + a},
+      {1252, std::string(348, 'i') + "\x83", std::string(347, 'w') + a},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code_page);
+    SetUp();
+    restart_with_code_page(c.code_page);
+    const std::vector<Shown> desktop = {{host::add_window(inside), c.inside_cut},
+                                        {host::add_window(after), c.after_cut}};
+    expect_found(desktop, "iii", 0, 0);
+    expect_found(desktop, "www", 1, 1);
+    // The byte left over is not searched.
+    expect_found(desktop, "i\x83", -1, c.code_page == 932 ? -1 : 0);
+  }
+}
+
 TEST_F(TitleSearchTest, NullOutputsAreSkipped) {
   const Window editor = host::add_window("Editor");
   DREMOXA7_WINDOW window = nullptr;

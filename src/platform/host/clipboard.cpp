@@ -76,7 +76,7 @@ bool set_clipboard_text(std::string_view text, std::size_t block_size) {
   auto& clipboard = host::world().clipboard;
   if (!clipboard.open || clipboard.refuse_data || block_size == 0) return false;
   std::string block(block_size, '\0');
-  copy_text(block.data(), block_size, text);
+  copy_text(block.data(), block_size, host::world().code_page.cut(text, block_size - 1));
   clipboard.block = std::move(block);
   return true;
 }

@@ -220,8 +220,10 @@ int window_title(Window window, char* buffer, int capacity) {
   ++host::world().counters.title_reads;
   if (capacity <= 0) return 0;
   const host::HostWindow* entry = host::find_window(window);
-  return static_cast<int>(
-      copy_text(buffer, static_cast<std::size_t>(capacity), entry ? entry->title : ""));
+  const std::string_view title = entry ? std::string_view(entry->title) : std::string_view();
+  const std::size_t room = static_cast<std::size_t>(capacity) - 1;
+  return static_cast<int>(copy_text(buffer, static_cast<std::size_t>(capacity),
+                                    host::world().code_page.cut(title, room)));
 }
 
 Window last_active_popup(Window window) {

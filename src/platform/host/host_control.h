@@ -147,6 +147,14 @@ bool gate_held_here(const std::string& name);
 // Threads of this process waiting for the gate now.
 int gate_waiters(const std::string& name);
 
+// --- Code page ---------------------------------------------------------------
+
+// The system code page: 932, 936, 949 and 950 are double-byte (932: lead
+// bytes 0x81..0x9F and 0xE0..0xFC; the others 0x81..0xFE), any other
+// number single-byte. After reset it is 1252. Set it before the library
+// starts (module_app().init_instance()), which fixes it for the library.
+void set_code_page(unsigned code_page);
+
 // --- Modules ---------------------------------------------------------------
 
 // Loads the library from file_name: it becomes a loaded module under the

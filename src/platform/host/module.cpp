@@ -43,6 +43,13 @@ struct StringEntry {
   const char* text;
 };
 
+// A file name cut, as the system cuts one, on a whole character (world
+// locked).
+std::size_t copy_file_name(char* buffer, std::size_t capacity, std::string_view name) {
+  if (capacity == 0) return 0;
+  return copy_text(buffer, capacity, host::world().code_page.cut(name, capacity - 1));
+}
+
 constexpr StringEntry kStrings[] = {
 #define DREMOXA7_STRING(id, text) {id, text},
 #include "strings.inc"
@@ -55,12 +62,12 @@ std::size_t module_file_name(const char* module_name, char* buffer, std::size_t 
   const auto lock = host::lock_world();
   const host::World& w = host::world();
   const auto it = w.modules.find(host::lower(view_of(module_name)));
-  return copy_text(buffer, capacity, it != w.modules.end() ? it->second : w.executable);
+  return copy_file_name(buffer, capacity, it != w.modules.end() ? it->second : w.executable);
 }
 
 std::size_t own_file_name(char* buffer, std::size_t capacity) {
   const auto lock = host::lock_world();
-  return copy_text(buffer, capacity, host::world().library);
+  return copy_file_name(buffer, capacity, host::world().library);
 }
 
 std::size_t load_string(unsigned id, char* buffer, std::size_t capacity) {

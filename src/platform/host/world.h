@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/unique_resource.h"
 #include "platform/host/host_control.h"
 
@@ -103,6 +104,7 @@ struct World {
 
   std::map<std::string, std::string> environment;
   std::vector<std::string> debug_output;
+  CodePage code_page;  // single-byte, as 1252
 
   std::map<Call, std::function<void()>> hooks;
 

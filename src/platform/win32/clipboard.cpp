@@ -19,7 +19,8 @@ bool set_clipboard_text(std::string_view text, std::size_t block_size) {
   {
     const LockedGlobal locked(block.get());
     if (locked.data() == nullptr) return false;
-    copy_text(locked.data(), block_size, text);
+    // A cut text ends on a whole character, never half of one.
+    copy_text(locked.data(), block_size, system_code_page().cut(text, block_size - 1));
   }
   // The block is unlocked before it is handed over: once the clipboard has
   // accepted it, it is the clipboard's.

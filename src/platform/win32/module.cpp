@@ -16,11 +16,13 @@ HMODULE own_module() {
 }
 
 // The module's file name, bounded and terminated: a cut name may come back
-// unterminated. A null module names the process's executable.
+// unterminated, and is cut again on a whole character. A null module names
+// the process's executable.
 std::size_t file_name_of(HMODULE module, char* buffer, std::size_t capacity) {
   if (capacity == 0) return 0;
   const DWORD n = GetModuleFileNameA(module, buffer, static_cast<DWORD>(capacity));
-  const std::size_t stored = n < capacity ? n : capacity - 1;
+  const std::size_t stored =
+      n < capacity ? n : system_code_page().cut({buffer, capacity - 1}, capacity - 1).size();
   buffer[stored] = '\0';
   return stored;
 }

@@ -41,12 +41,18 @@ int window_title(Window window, char* buffer, int capacity) {
   const int characters = InternalGetWindowText(to_hwnd(window), wide, read);
   if (characters <= 0) return 0;
   // In the system code page, cut to the caller's count as GetWindowTextA
-  // cuts it.
-  char narrow[2 * (kLongestTitleRead + 1)];
+  // cuts it: on a whole character, so a cut inside a two-byte character
+  // leaves one byte unused.
+  char narrow[kLongestCharacter * (kLongestTitleRead + 1)];
   const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, characters, narrow,
                                         static_cast<int>(sizeof narrow), nullptr, nullptr);
   if (bytes <= 0) return 0;
-  const int stored = bytes < capacity ? bytes : capacity - 1;
+  const int stored = bytes < capacity
+                         ? bytes
+                         : static_cast<int>(system_code_page()
+                                                .cut({narrow, static_cast<std::size_t>(bytes)},
+                                                     static_cast<std::size_t>(capacity - 1))
+                                                .size());
   std::memcpy(buffer, narrow, static_cast<std::size_t>(stored));
   buffer[stored] = '\0';
   return stored;
