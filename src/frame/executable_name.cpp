@@ -1,5 +1,7 @@
 #include "frame/executable_name.h"
 
+#include "frame/trace.h"
+
 namespace dremoxa7 {
 
 Result executable_name(std::int16_t number, ExecutableName& name) {
@@ -7,8 +9,12 @@ Result executable_name(std::int16_t number, ExecutableName& name) {
   char unused2[suite::kExeNameCapacity] = {};
   char unused3[suite::kExeNameCapacity] = {};
   const Result result = GetZorExeName(number, buffer, unused2, unused3);
-  if (result == kOk) name = ExecutableName(bounded_view(buffer, sizeof buffer));
-  return result;
+  if (result != kOk) {
+    trace::line("GetZorExeName of executable", number, "failed with", result);
+    return result;
+  }
+  name = ExecutableName(bounded_view(buffer, sizeof buffer));
+  return kOk;
 }
 
 }  // namespace dremoxa7

@@ -125,22 +125,21 @@ void Line::put(Quoted text) {
   }
   const std::size_t size =
       text.size == Quoted::kZeroTerminated ? std::strlen(text.data) : text.size;
-  const std::size_t shown = size < kQuotedBytes ? size : kQuotedBytes;
-  // Each byte may take four: \xNN.
-  Text<2 + 4 * kQuotedBytes + 1> quoted("\"");
+  const std::size_t shown = size < text.limit ? size : text.limit;
+  put("\"");
   for (std::size_t i = 0; i < shown; ++i) {
     const auto byte = static_cast<unsigned char>(text.data[i]);
     if (byte >= 0x20 && byte != 0x7F) {
       const char c = static_cast<char>(byte);
-      quoted.append({&c, 1});
+      append({&c, 1});
       continue;
     }
+    // Each byte that would break the line takes four: \xNN.
     constexpr std::string_view kHex = "0123456789ABCDEF";
     const char escaped[] = {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
-    quoted.append({escaped, sizeof escaped});
+    append({escaped, sizeof escaped});
   }
-  quoted.append("\"");
-  put(quoted.view());
+  append("\"");
   if (shown < size) {
     // "..." (200 bytes): the text was cut, and how long it was.
     append("...");

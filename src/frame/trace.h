@@ -64,10 +64,13 @@ void fix_at_load();
 struct Quoted {
   const char* data;
   std::size_t size;  // kZeroTerminated: up to the text's terminator
+  std::size_t limit = kQuotedBytes;
   static constexpr std::size_t kZeroTerminated = static_cast<std::size_t>(-1);
 };
 inline Quoted quoted(const char* text) { return {text, Quoted::kZeroTerminated}; }
 inline Quoted quoted(std::string_view text) { return {text.data(), text.size()}; }
+// The same, whole as far as the line has room: a command line as started.
+inline Quoted quoted_whole(std::string_view text) { return {text.data(), text.size(), kLineBytes}; }
 
 // A window or other handle, in hexadecimal.
 struct Handle {

@@ -1,5 +1,6 @@
 #include "launch/activate_or_start.h"
 
+#include "frame/trace.h"
 #include "launch/command_line.h"
 #include "launch/handoff.h"
 #include "windows/activation.h"
@@ -13,8 +14,12 @@ void activate_or_start(platform::Window window, const ExecutablePath& path,
     return;
   }
   const auto line = command_line(path.view(), switches);
-  if (!line) return;
+  if (!line) {
+    trace::line("command line too long to start", trace::quoted(path.view()));
+    return;
+  }
   if (!handoff.empty()) put_handoff_text(handoff);
+  trace::line("started", trace::quoted_whole(line->view()));
   platform::start_program(line->c_str());
 }
 

@@ -20,4 +20,9 @@ using ExecutablePath = Text<520>;
 //   end the quoted path early and start whatever its first part names.
 std::optional<ExecutablePath> executable_path(std::string_view directory, std::string_view name);
 
+// The same, only when some directory entry has that path (tested by name:
+// the one the start will name).
+std::optional<ExecutablePath> existing_executable(std::string_view directory,
+                                                  std::string_view name);
+
 }  // namespace dremoxa7::launch

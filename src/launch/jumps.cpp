@@ -2,6 +2,7 @@
 
 #include "frame/executable_name.h"
 #include "frame/suite.h"
+#include "frame/trace.h"
 #include "launch/activate_or_start.h"
 #include "launch/command_line.h"
 #include "launch/executable_path.h"
@@ -45,7 +46,10 @@ Result function_jump(JumpVariant variant, std::int16_t series, std::int16_t func
 
   std::int16_t number = 0;
   result = GetZorExeNo(function, &number);
-  if (result != kOk) return result;
+  if (result != kOk) {
+    trace::line("GetZorExeNo of function", function, "failed with", result);
+    return result;
+  }
 
   ExecutableName name;
   result = executable_name(number, name);
@@ -54,18 +58,21 @@ Result function_jump(JumpVariant variant, std::int16_t series, std::int16_t func
   std::int16_t unused_value = 0;
   char directory[suite::kInstallPathCapacity] = {};
   result = calls.install_path(series, &unused_value, directory);
-  if (result != kOk) return result;
+  if (result != kOk) {
+    trace::line("install directory of series", series, "failed with", result);
+    return result;
+  }
 
   // The executable must exist even when its tool already runs.
-  const auto path = executable_path(bounded_view(directory, sizeof directory), name.view());
-  if (!path || !platform::path_exists(path->c_str())) return kNoExecutable;
+  const auto path = existing_executable(bounded_view(directory, sizeof directory), name.view());
+  if (!path) return kNoExecutable;
   activate_or_start(window, *path, {}, view_of(handoff));
   return kOk;
 }
 
 Result package_jump(const char* directory, const char* exe_name, const char* title) {
-  const auto path = executable_path(view_of(directory), view_of(exe_name));
-  if (!path || !platform::path_exists(path->c_str())) return kNoExecutable;
+  const auto path = existing_executable(view_of(directory), view_of(exe_name));
+  if (!path) return kNoExecutable;
   activate_or_start(windows::find_by_prefix(title).window, *path, {}, {});
   return kOk;
 }

@@ -9,6 +9,7 @@
 #include "frame/state.h"
 #include "frame/strings.h"
 #include "frame/suite.h"
+#include "frame/trace.h"
 #include "frame/work_file.h"
 #include "launch/activate_or_start.h"
 #include "launch/command_line.h"
@@ -86,8 +87,8 @@ platform::Window running_editor(std::string_view title_prefix, std::string_view 
 Result ladder_jump(std::int16_t series, const char* directory, const char* exe_name,
                    const char* title_prefix) {
   if (!windows::valid_series(series)) return kOutOfRange;
-  const auto path = executable_path(view_of(directory), view_of(exe_name));
-  if (!path || !platform::path_exists(path->c_str())) return kNoExecutable;
+  const auto path = existing_executable(view_of(directory), view_of(exe_name));
+  if (!path) return kNoExecutable;
 
   const ModuleDirectory& module_directory = module_state().module_directory;
   WorkBlock block;
@@ -99,11 +100,18 @@ Result ladder_jump(std::int16_t series, const char* directory, const char* exe_n
   CpuRecord record{};
   result = ZorFileRead(configuration.c_str(), record_offset(cpu_index(block)),
                        static_cast<std::int32_t>(record.size()), record.data());
-  if (result != kOk) return result;
+  if (result != kOk) {
+    trace::line("configuration file", trace::quoted(configuration.view()), "record at",
+                record_offset(cpu_index(block)), "ZorFileRead failed with", result);
+    return result;
+  }
 
   char short_pac_name[suite::kShortPacNameCapacity] = {};
   result = GetZorShortPacName(series, short_pac_name);
-  if (result != kOk) return result;
+  if (result != kOk) {
+    trace::line("GetZorShortPacName of series", series, "failed with", result);
+    return result;
+  }
   const std::string_view package = bounded_view(short_pac_name, sizeof short_pac_name);
 
   const CodePage& code_page = module_state().code_page;

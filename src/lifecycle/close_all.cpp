@@ -6,6 +6,7 @@
 
 #include "base/text.h"
 #include "frame/suite.h"
+#include "frame/trace.h"
 #include "platform/platform.h"
 #include "windows/activation.h"
 #include "windows/function_table.h"
@@ -86,7 +87,10 @@ Result select_members(CloseRun& run, std::int16_t except_function) {
   char display[suite::kWork1TextCapacity] = {};
   char text3[suite::kWork1ShortCapacity] = {};
   const Result result = GetZorWork1Info(kWork1Selector, &work1_flag, path, text1, display, text3);
-  if (result != kOk) return result;
+  if (result != kOk) {
+    trace::line("GetZorWork1Info failed with", result);
+    return result;
+  }
   for (int function = 0; function < kFunctionCount; ++function) {
     if (windows::kFunctionTable[function].close_all != 1 || function == except_function) continue;
     if (function != kComposedTitleFunction) {
@@ -96,13 +100,24 @@ Result select_members(CloseRun& run, std::int16_t except_function) {
       run.composed_title = compose_title(run.series, bounded_view(display, sizeof display));
     }
   }
+  if (trace::on()) {
+    trace::Line line;
+    line.add("close set");
+    for (int function = 0; function < kFunctionCount; ++function) {
+      if (run.members[function]) line.add(function);
+    }
+    if (run.members[kComposedTitleFunction]) {
+      line.add("function 11 by", trace::quoted(run.composed_title.view()));
+    }
+    line.write();
+  }
   return kOk;
 }
 
 // A window of the calling thread cannot close while this call holds the
 // thread: it is never waited for.
 bool of_calling_thread(platform::Window window) {
-  return platform::window_owner(window).thread == platform::calling_thread();
+  return platform::window_owner(window).thread == platform::thread_id();
 }
 
 Result find_member(const CloseRun& run, int function, platform::Window& window,
@@ -120,9 +135,12 @@ Result find_member(const CloseRun& run, int function, platform::Window& window,
 void ask(CloseRun& run, int function, platform::Window window) {
   run.asked.add(platform::window_owner(window).process);
   windows::activate(window);
-  platform::post_message(window, function == kQuitMessageFunction
-                                     ? platform::register_message(kQuitMessageName)
-                                     : platform::kCloseMessage);
+  const bool quit_message = function == kQuitMessageFunction;
+  const bool posted =
+      platform::post_message(window, quit_message ? platform::register_message(kQuitMessageName)
+                                                  : platform::kCloseMessage);
+  trace::line("function", function, "asked:", quit_message ? "\"Sfc Quit Message\"" : "WM_CLOSE",
+              posted ? "posted to" : "not posted: gone", trace::handle(window));
 }
 
 Result ask_member(CloseRun& run, int function) {
@@ -133,16 +151,33 @@ Result ask_member(CloseRun& run, int function) {
 }
 
 Result await_member(CloseRun& run, int function) {
+  const std::uint64_t begun_ms = trace::on() ? platform::tick_ms() : 0;
+  int polls = 0;
   for (;;) {
     platform::Window window = nullptr;
     const Result result = find_member(run, function, window, of_calling_thread);
-    if (result != kOk || window == nullptr) return result;
+    if (result != kOk || window == nullptr) {
+      if (result == kOk && trace::on()) {
+        const std::uint64_t waited_ms = platform::tick_ms() - begun_ms;
+        if (polls == 0) {
+          trace::line("function", function, "has no window to wait for");
+        } else {
+          trace::line("function", function, "gone after", waited_ms, "ms and", polls, "polls");
+        }
+      }
+      return result;
+    }
+    ++polls;
     // A window of a program nobody asked (a second instance, or a tool
     // started since the members were asked) would never close by itself:
     // it is asked now. A program already asked is only waited for, whatever
     // window of it is found: its prompt, a dialog or another of its windows.
     const std::uint32_t process = platform::window_owner(window).process;
-    if (process != 0 && !run.asked.contains(process)) ask(run, function, window);
+    if (process != 0 && !run.asked.contains(process)) {
+      ask(run, function, window);
+    } else {
+      trace::line("function", function, "waiting for", trace::handle(window), "of a program asked");
+    }
     platform::sleep_answering_sent(kClosePollMs);
   }
 }

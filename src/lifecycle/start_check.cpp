@@ -9,6 +9,7 @@
 #include "frame/state.h"
 #include "frame/strings.h"
 #include "frame/suite.h"
+#include "frame/trace.h"
 #include "frame/work_file.h"
 #include "launch/activate_or_start.h"
 #include "launch/command_line.h"
@@ -74,6 +75,16 @@ StartHandoff start_handoff(std::string_view version, std::string_view main_name,
   return text;
 }
 
+// How taking the start gate went, and how long it took.
+void trace_gate(platform::GateEntry entry, std::uint64_t begun_ms) {
+  if (!trace::on()) return;
+  const char* how = entry == platform::GateEntry::taken ? "taken after"
+                    : entry == platform::GateEntry::abandoned
+                        ? "taken, abandoned by its holder, after"
+                        : "not taken: going on alone after";
+  trace::line("start gate", how, platform::tick_ms() - begun_ms, "ms");
+}
+
 void bring_to_front(platform::Window window, std::int16_t& quit) {
   windows::activate(window);
   quit = 1;
@@ -86,18 +97,23 @@ Result when_group_runs(const windows::GroupWindows& group, std::int16_t function
                        const WorkFilePath& work_path, bool work_present, std::int16_t& quit) {
   const platform::Window main = group.windows[kMainFunction];
   if (main != nullptr && (group.count > 1 || !work_present)) {
+    trace::line("function 0 takes the start over");
     bring_to_front(main, quit);
     return kOk;
   }
   WorkBlock block;
   if (const Result result = read_work_block(work_path, block); result != kOk) return result;
   if (start_hold(block)) {
+    trace::line("start hold set: the tool ends");
     quit = 1;
     return kOk;
   }
   if (const platform::Window own = group.windows[function]; own != nullptr) {
+    trace::line("function", function, "runs already: it takes the start over");
     bring_to_front(own, quit);
+    return kOk;
   }
+  trace::line("no start hold, function", function, "not running: the tool goes on");
   return kOk;
 }
 
@@ -108,11 +124,17 @@ Result start_main_executable(std::int16_t series, std::int16_t function,
   VersionFields version;
   Result result =
       GetZorVerFileInfo(series, version.field1, version.field2, version.field3, version.field4);
-  if (result != kOk) return result;
+  if (result != kOk) {
+    trace::line("GetZorVerFileInfo of series", series, "failed with", result);
+    return result;
+  }
 
   if (work_present) {
     if (function == kSelfStartingFunction && bounded_view(version.field3, sizeof version.field3) ==
                                                  strings::load(strings::kStartHoldVersion).view()) {
+      trace::line("function 3 of version",
+                  trace::quoted(bounded_view(version.field3, sizeof version.field3)),
+                  "starts beside the work file: the tool goes on");
       return kOk;
     }
     delete_work_file(work_path);
@@ -129,10 +151,17 @@ Result start_main_executable(std::int16_t series, std::int16_t function,
 
   std::int16_t number = 0;
   result = GetZorExeNo(function, &number);
-  if (result != kOk) return result;
+  if (result != kOk) {
+    trace::line("GetZorExeNo of function", function, "failed with", result);
+    return result;
+  }
 
+  // A field that fills its buffer may end inside a character: only whole
+  // characters are handed over.
+  const CodePage& code_page = module_state().code_page;
   const StartHandoff handoff =
-      start_handoff(bounded_view(version.field1, sizeof version.field1), main_name.view(), number);
+      start_handoff(code_page.whole(bounded_view(version.field1, sizeof version.field1)),
+                    code_page.whole(main_name.view()), number);
   launch::activate_or_start(nullptr, *path, {}, handoff.view());
   quit = 1;
   return kOk;
@@ -151,7 +180,9 @@ Result start_check(std::int16_t series, std::int16_t function, std::int16_t& qui
   // until a windowed program is ready for input, and so has its window. A
   // holder that hangs keeps no tool from starting for longer than the
   // bound; the check then goes on as it would alone.
+  const std::uint64_t begun_ms = trace::on() ? platform::tick_ms() : 0;
   const platform::SessionGate gate(kStartGateName, kStartGateWaitMs);
+  trace_gate(gate.entry(), begun_ms);
 
   const WorkFilePath work_path = work_file_path(module_state().module_directory);
   const bool work_present = work_file_present(work_path);

@@ -50,15 +50,13 @@ bool set_foreground(Window window);
 bool is_iconic(Window window);
 
 // The program a window belongs to: its process and the thread that made
-// it (GetWindowThreadProcessId). Both 0 once the window is gone.
+// it (GetWindowThreadProcessId), numbered as process_id and thread_id
+// number the caller's. Both 0 once the window is gone.
 struct WindowOwner {
   std::uint32_t process = 0;
   std::uint32_t thread = 0;
 };
 WindowOwner window_owner(Window window);
-
-// The calling thread's id, as window_owner gives it for its windows.
-std::uint32_t calling_thread();
 
 // Asks the window to show itself normally (command 1), restoring it when
 // minimised (ShowWindowAsync). The call never waits for the window's

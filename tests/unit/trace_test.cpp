@@ -236,10 +236,11 @@ TEST_F(TraceTest, StartCheckShowsItsDecisionsInOrder) {
        -1,
        kSeries,
        5,
-       {"ZorStartCheck call series 2 function 5",
+       {"ZorStartCheck call series 2 function 5", "ZorStartCheck start gate taken after 0 ms",
         "ZorStartCheck work file \"C:\\Suite\\Bin\\zorwork.inf\" absent",
         "ZorStartCheck group 0 of series 2 running 0",
         "ZorStartCheck clipboard text put \"V7.01,zormain,25,1,TARVELONIK\"",
+        "ZorStartCheck started \"C:\\Suite\\Bin\\zormain.exe\"",
         "ZorStartCheck result 0 (ok) quit 1"}},
       {"none runs, work file, 5 asks",
        {},
@@ -354,6 +355,23 @@ TEST_F(TraceTest, EachLayerTellsWhatItDecided) {
        },
        {"UseAxis CDbCpuSpec cpu 7 qualifier 0 failed with 9",
         "UseAxis result 9 (passed through from the CPU library)"}},
+      {"a jump by a bare name",
+       [](const TempDir&) {},
+       [] { ZorPacJump("", "ladx", nullptr); },
+       {"ZorPacJump executable \"ladx.exe\" has no directory: not started",
+        "ZorPacJump result 6 (no executable)"}},
+      {"close-all waits for a tool's prompt",
+       [](const TempDir&) {
+         fake::suite().titles[{kSeries, 4}] = "Func 04";
+         fake::suite().work1_flag = 0;
+         const platform::Window tool = host::add_window("Func 04 - project");
+         host::prompt_when_posted(tool, 16, "Func 04 - project: save changes?", 2);
+       },
+       [] { AllExeEnd(kSeries, 0); },
+       {"AllExeEnd close set 1 2 3 4 5 6 7 8 32",
+        "AllExeEnd function 4 asked: WM_CLOSE posted to 0x1",
+        "AllExeEnd function 4 waiting for 0x2 of a program asked",
+        "AllExeEnd function 4 gone after 1000 ms and 2 polls", "AllExeEnd result 0 (ok)"}},
       {"the foreground is refused",
        [](const TempDir&) {
          host::add_window("Tool");

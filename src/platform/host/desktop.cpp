@@ -1,6 +1,5 @@
 // The host model's desktop: top-level windows in Z-order.
 #include <algorithm>
-#include <atomic>
 
 #include "base/text.h"
 #include "platform/host/world.h"
@@ -25,9 +24,6 @@ platform::WindowOwner new_program() {
   const std::uint32_t id = world().next_program++;
   return {id, id};
 }
-
-// This process, as the windows of the caller's threads give it.
-constexpr std::uint32_t kThisProcess = 1;
 
 void raise(platform::Window window) {
   auto& order = world().z_order;
@@ -107,7 +103,7 @@ platform::Window add_window(const std::string& title, bool iconic) {
 platform::Window add_own_window(const std::string& title) {
   const auto lock = host::lock_world();
   const platform::Window window =
-      new_window(title, false, {kThisProcess, platform::calling_thread()});
+      new_window(title, false, {platform::process_id(), platform::thread_id()});
   world().z_order.push_back(window);
   return window;
 }
@@ -248,14 +244,6 @@ bool set_foreground(Window window) {
 }
 
 WindowOwner window_owner(Window window) { return host::window_program(window); }
-
-std::uint32_t calling_thread() {
-  // Threads of this process are numbered from 1 in the order they first
-  // ask; other programs' threads lie far above.
-  static std::atomic<std::uint32_t> next{1};
-  thread_local const std::uint32_t id = next++;
-  return id;
-}
 
 bool is_iconic(Window window) {
   const auto lock = host::lock_world();

@@ -40,7 +40,7 @@ int gate_waiters(const std::string& name) {
 namespace platform {
 
 GateId enter_gate(const char* name, unsigned timeout_ms, GateEntry& entry) {
-  const std::uint32_t me = calling_thread();
+  const std::uint32_t me = thread_id();
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
   bool waited = false;
   // The thread counts as waiting from its first failed try to its entry.

@@ -73,7 +73,9 @@ struct World {
   };
   std::map<platform::Window, PromptReaction> prompt_reactions;  // tool -> its prompt
   std::map<platform::Window, OpenPrompt> prompts;               // open prompt -> state
-  std::uint32_t next_program = 100;
+  // Other programs lie above any process id of this system (and any
+  // thread id of this process), so that none is taken for ours.
+  std::uint32_t next_program = 0x40000000;
   std::map<std::string, GateState> gates;
   std::map<std::string, unsigned> registered;  // name -> message number
 

@@ -69,8 +69,6 @@ WindowOwner window_owner(Window window) {
   return {process, thread};
 }
 
-std::uint32_t calling_thread() { return GetCurrentThreadId(); }
-
 bool is_iconic(Window window) { return IsIconic(to_hwnd(window)) != FALSE; }
 
 void restore_without_waiting(Window window) {
