@@ -5,6 +5,7 @@
 
 #include "base/result_meaning.h"
 #include "base/unique_resource.h"
+#include "frame/state.h"
 #include "platform/platform.h"
 
 namespace dremoxa7::trace {
@@ -108,7 +109,9 @@ void Line::append(std::string_view bytes) {
   const std::size_t room = kBodyBytes - text_.size();
   if (bytes.size() > room) {
     cut_ = true;
-    bytes = bytes.substr(0, room);
+    // A cut inside a character would leave a lead byte to swallow what
+    // follows it: the cut mark or the line's end.
+    bytes = module_state().code_page.cut(bytes, room);
   }
   text_.append(bytes);
 }
@@ -125,22 +128,24 @@ void Line::put(Quoted text) {
   }
   const std::size_t size =
       text.size == Quoted::kZeroTerminated ? std::strlen(text.data) : text.size;
-  const std::size_t shown = size < text.limit ? size : text.limit;
+  const std::string_view shown = module_state().code_page.cut({text.data, size}, text.limit);
   put("\"");
-  for (std::size_t i = 0; i < shown; ++i) {
-    const auto byte = static_cast<unsigned char>(text.data[i]);
-    if (byte >= 0x20 && byte != 0x7F) {
-      const char c = static_cast<char>(byte);
-      append({&c, 1});
-      continue;
-    }
+  // Runs of plain bytes go whole, so that the line's own cut falls between
+  // characters; a control byte is never part of a character.
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(shown[i]);
+    if (byte >= 0x20 && byte != 0x7F) continue;
+    append(shown.substr(run, i - run));
     // Each byte that would break the line takes four: \xNN.
     constexpr std::string_view kHex = "0123456789ABCDEF";
     const char escaped[] = {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
     append({escaped, sizeof escaped});
+    run = i + 1;
   }
+  append(shown.substr(run));
   append("\"");
-  if (shown < size) {
+  if (shown.size() < size) {
     // "..." (200 bytes): the text was cut, and how long it was.
     append("...");
     put("(");

@@ -19,8 +19,16 @@ void activate_or_start(platform::Window window, const ExecutablePath& path,
     return;
   }
   if (!handoff.empty()) put_handoff_text(handoff);
-  trace::line("started", trace::quoted_whole(line->view()));
-  platform::start_program(line->c_str());
+  const unsigned answer = platform::start_program(line->c_str());
+  if (trace::on()) {
+    // WinExec answers above 31 once the program runs.
+    constexpr unsigned kFirstStartedAnswer = 32;
+    if (answer >= kFirstStartedAnswer) {
+      trace::line("started", trace::quoted_whole(line->view()));
+    } else {
+      trace::line("start failed with", answer, trace::quoted_whole(line->view()));
+    }
+  }
 }
 
 }  // namespace dremoxa7::launch

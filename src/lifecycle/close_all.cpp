@@ -1,6 +1,5 @@
 #include "lifecycle/close_all.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -38,24 +37,23 @@ using ComposedTitle = Text<suite::kWork1TextCapacity + 3 + suite::kShortPacNameC
 // user's answer with it.
 class AskedPrograms {
  public:
-  bool contains(std::uint32_t process) const {
+  // False for a program asked already, and for any once the list is full:
+  // waiting for a program that was not asked is better than asking one
+  // again.
+  bool may_ask(std::uint32_t process) const {
+    if (count_ == kCapacity) return false;
     for (std::size_t i = 0; i < count_; ++i) {
-      if (processes_[i] == process) return true;
+      if (processes_[i] == process) return false;
     }
-    return false;
+    return true;
   }
   void add(std::uint32_t process) {
-    if (contains(process)) return;
-    if (count_ == kCapacity) {
-      // The oldest is forgotten: it has had the most time to close.
-      std::copy(processes_ + 1, processes_ + kCapacity, processes_);
-      --count_;
-    }
-    processes_[count_++] = process;
+    if (process != 0 && may_ask(process)) processes_[count_++] = process;
   }
 
  private:
-  // Every member, and as many second instances and tools started since.
+  // Every member, and three times as many second instances and tools
+  // started since.
   static constexpr std::size_t kCapacity = 4 * kFunctionCount;
   std::uint32_t processes_[kCapacity] = {};
   std::size_t count_ = 0;
@@ -173,7 +171,7 @@ Result await_member(CloseRun& run, int function) {
     // it is asked now. A program already asked is only waited for, whatever
     // window of it is found: its prompt, a dialog or another of its windows.
     const std::uint32_t process = platform::window_owner(window).process;
-    if (process != 0 && !run.asked.contains(process)) {
+    if (process != 0 && run.asked.may_ask(process)) {
       ask(run, function, window);
     } else {
       trace::line("function", function, "waiting for", trace::handle(window), "of a program asked");

@@ -37,8 +37,9 @@ void for_each_window(F&& f) {
 
 // Reads the title into buffer in the system code page: at most
 // capacity - 1 bytes of whole characters (and never more than 511
-// characters) and the terminator, as GetWindowTextA would, but as the system keeps it: the call
-// never waits for the window's thread, even for a window of this program. Returns the bytes stored.
+// characters) and the terminator, as GetWindowTextA would, but as the
+// system keeps it: the call never waits for the window's thread, even for
+// a window of this program. Returns the bytes stored.
 int window_title(Window window, char* buffer, int capacity);
 
 // The window's last active pop-up, or the window itself.
@@ -116,10 +117,11 @@ class ClipboardSession {
 
 // --- Processes, help and time ----------------------------------------------
 
-// WinExec with the normal-show command (1); the outcome is not reported.
-// The command line is started as it is: whoever builds it quotes a path
-// that holds a blank.
-void start_program(const char* command_line);
+// WinExec with the normal-show command (1). The command line is started as
+// it is: whoever builds it quotes a path that holds a blank. Returns
+// WinExec's answer: above 31 when the program started, else why not (2: no
+// such file). No export reports it; the trace does.
+unsigned start_program(const char* command_line);
 
 // The calling thread's active window, or null.
 Window active_window();

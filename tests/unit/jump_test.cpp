@@ -266,11 +266,13 @@ TEST_F(JumpTest, AToolClosingBeforeItsActivationIsNeitherActivatedNorStarted) {
   }
 }
 
-// A path without a directory would be tested in the current folder but
-// started from the caller's own, and a double quote would split the command
-// line: neither names an executable, even where a file of that name lies.
+// A path that does not name its folder (a bare name, or one relative to
+// the current folder) would be tested in the current folder but started
+// from the caller's own, and a double quote would split the command line:
+// neither names an executable, even where a file of that name lies.
 TEST_F(JumpTest, ABareNameOrAQuoteInThePathStartsNothing) {
   files_.write("ladx.exe", "MZ");
+  files_.write("sub/ladx.exe", "MZ");
   files_.write("Suite/Zq\" \"Main0.exe", "MZ");
   host::set_current_directory(files_.path().string());
   const struct {
@@ -281,6 +283,8 @@ TEST_F(JumpTest, ABareNameOrAQuoteInThePathStartsNothing) {
   } cases[] = {
       {"empty directory", nullptr, nullptr, [] { return ZorPacJump("", "ladx", "Ladder"); }},
       {"null directory", nullptr, nullptr, [] { return ZorPacJump(nullptr, "ladx", "Ladder"); }},
+      {"directory relative to the current folder", nullptr, nullptr,
+       [] { return ZorPacJump("sub\\", "ladx", "Ladder"); }},
       {"ladder, empty directory", nullptr, nullptr,
        [] { return ZorLadderpJump(0, "", "ladx", "Ladder"); }},
       {"ladder, null directory", nullptr, nullptr,

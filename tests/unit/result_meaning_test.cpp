@@ -39,6 +39,7 @@ TEST(ResultMeaning, SaysWhatTheCodeMeansForItsExport) {
       {"ZorLadderpJump", -2, "passed through from the suite library"},
       {"OpenZorHelp", 4, "mode out of range"},
       {"ZorStartCheck", 4, "series or function out of range"},
+      {"ZorStartCheck", 6, "executable 0 cannot be started by its name"},
       {"ZorStartCheck", 2, "passed through from the suite library"},
       {"AllExeEnd", 4, "series or function out of range"},
       {"UseAxis", -2, "system file not found"},

@@ -199,6 +199,25 @@ TEST_F(TraceTest, ArgumentTextsAreQuotedAndCut) {
   }
 }
 
+// Under a double-byte code page a quoted text and a whole line are cut
+// between characters: a lead byte left alone would swallow what follows it.
+TEST_F(TraceTest, UnderCodePage932TextsAreCutOnWholeCharacters) {
+  host::set_code_page(932);
+  load_with("debug");
+  std::string text = "x";
+  for (int i = 0; i < 40; ++i) text += "\x83\x41";  // ア
+  trace::line("quoted", trace::quoted(text.c_str()));
+  std::string many;
+  for (int i = 0; i < 600; ++i) many += "\x83\x41";
+  trace::line("word", many);
+  const std::vector<std::string> written = host::debug_output();
+  ASSERT_EQ(written.size(), 2u);
+  std::string shown = "\"x";
+  for (int i = 0; i < 31; ++i) shown += "\x83\x41";
+  EXPECT_NE(written[0].find(" quoted " + shown + "\"... (81 bytes)\r\n"), std::string::npos);
+  EXPECT_TRUE(written[1].ends_with("\x83\x41 ...\r\n"));
+}
+
 // A line is bounded: what does not fit is cut and marked. Outside an
 // export a line names none.
 TEST_F(TraceTest, ALineTooLongIsCutAndMarked) {
@@ -358,7 +377,7 @@ TEST_F(TraceTest, EachLayerTellsWhatItDecided) {
       {"a jump by a bare name",
        [](const TempDir&) {},
        [] { ZorPacJump("", "ladx", nullptr); },
-       {"ZorPacJump executable \"ladx.exe\" has no directory: not started",
+       {"ZorPacJump executable \"ladx.exe\" names no folder: not started",
         "ZorPacJump result 6 (no executable)"}},
       {"close-all waits for a tool's prompt",
        [](const TempDir&) {

@@ -139,15 +139,21 @@ TEST_F(JumpTest, PackageJumpStartsOrActivates) {
   EXPECT_EQ(foreground_becomes(running.window(0)), running.window(0));
 }
 
-// A path without a directory: the test for the file would look in the
-// current folder, but the system starts a bare name from the caller's own
-// folder first. Neither copy starts, whatever the jump.
+// A path that does not name its folder: the test for the file would look
+// in the current folder, but the system looks for a bare name, or a path
+// relative to the current folder, in the caller's own folder first.
+// Neither copy starts, whatever the jump.
 TEST_F(JumpTest, ABareNameStartsNothing) {
   const std::string current = program_directory() + "bare-current\\";
   const InstalledTool in_current(current, "ladx", {"Bare Ladx - current", {}, {}});
   const InstalledTool beside_caller(program_directory(), "ladx", {"Bare Ladx - caller", {}, {}});
-  ASSERT_EQ(in_current.error(), "");
-  ASSERT_EQ(beside_caller.error(), "");
+  const InstalledTool in_current_sub(current + "sub\\", "ladx", {"Bare Ladx - sub", {}, {}});
+  const InstalledTool beside_caller_sub(program_directory() + "sub\\", "ladx",
+                                        {"Bare Ladx - caller sub", {}, {}});
+  for (const InstalledTool* tool :
+       {&in_current, &beside_caller, &in_current_sub, &beside_caller_sub}) {
+    ASSERT_EQ(tool->error(), "");
+  }
   char before[MAX_PATH + 1] = {};
   ASSERT_NE(GetCurrentDirectoryA(MAX_PATH, before), 0u);
   ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
@@ -155,16 +161,24 @@ TEST_F(JumpTest, ABareNameStartsNothing) {
   const short results[] = {
       dll().ZorPacJump("", "ladx", "Bare Ladx"),
       dll().ZorPacJump(nullptr, "ladx", "Bare Ladx"),
+      dll().ZorPacJump("sub\\", "ladx", "Bare Ladx"),
       dll().ZorLadderpJump(0, "", "ladx", "Bare Ladx"),
       dll().ZorLadderpJump(0, nullptr, "ladx", "Bare Ladx"),
       dll().ZorFuncJump(0, 5, "text"),
   };
   SetCurrentDirectoryA(before);
   for (const short result : results) EXPECT_EQ(result, DREMOXA7_NO_EXECUTABLE);
-  EXPECT_FALSE(wait_until([&] { return in_current.has_run() || beside_caller.has_run(); }, 1500));
+  EXPECT_FALSE(wait_until(
+      [&] {
+        return in_current.has_run() || beside_caller.has_run() || in_current_sub.has_run() ||
+               beside_caller_sub.has_run();
+      },
+      1500));
   EXPECT_EQ(clipboard_text(), "before");
-  DeleteFileA((current + "ladx.exe").c_str());
-  DeleteFileA((program_directory() + "ladx.exe").c_str());
+  for (const std::string& folder :
+       {current, program_directory(), current + "sub\\", program_directory() + "sub\\"}) {
+    DeleteFileA((folder + "ladx.exe").c_str());
+  }
 }
 
 // Another program keeps the clipboard open: the hand-off is given up after

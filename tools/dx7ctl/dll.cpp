@@ -26,6 +26,7 @@ void look_up(HMODULE module, const char* name, Function& function, std::string& 
 HMODULE load_beside_its_imports(const std::string& path) {
   char full[MAX_PATH + 1] = {};
   const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  if (n >= sizeof full) SetLastError(ERROR_FILENAME_EXCED_RANGE);
   if (n == 0 || n >= sizeof full) return nullptr;
   return LoadLibraryExA(full, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }

@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 namespace dx7ctl {
@@ -11,6 +13,9 @@ const Dll& Session::dll() {
     if (trace) trace_file_ = std::make_unique<TraceFile>();
     answerer_ = std::make_unique<MessageBoxAnswerer>();
     dll_ = std::make_unique<Dll>(path);
+    // Programs that the call starts (executable 0, a jump's tool) would
+    // inherit it and write into the file while it is read and deleted.
+    if (trace) SetEnvironmentVariableA("DREMOXA7_TRACE", nullptr);
   }
   if (!dll_->loaded()) throw DllFailure(dll_->error());
   return *dll_;

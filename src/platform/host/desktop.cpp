@@ -119,12 +119,6 @@ platform::Window add_popup(platform::Window owner, const std::string& title) {
   return popup;
 }
 
-platform::WindowOwner window_program(platform::Window window) {
-  const auto lock = host::lock_world();
-  const HostWindow* entry = find_window(window);
-  return entry ? entry->program : platform::WindowOwner{};
-}
-
 void prompt_when_posted(platform::Window window, unsigned message, const std::string& prompt_title,
                         int answer_sleeps) {
   const auto lock = lock_world();
@@ -243,7 +237,11 @@ bool set_foreground(Window window) {
   return true;
 }
 
-WindowOwner window_owner(Window window) { return host::window_program(window); }
+WindowOwner window_owner(Window window) {
+  const auto lock = host::lock_world();
+  const host::HostWindow* entry = host::find_window(window);
+  return entry ? entry->program : WindowOwner{};
+}
 
 bool is_iconic(Window window) {
   const auto lock = host::lock_world();

@@ -67,9 +67,6 @@ platform::Window add_popup(platform::Window owner, const std::string& title);
 // calling thread of this process, as the caller's own windows do.
 platform::Window add_own_window(const std::string& title);
 
-// The process and thread of a window (both 0 when it is gone).
-platform::WindowOwner window_program(platform::Window window);
-
 void close_window(platform::Window window);
 
 // The window's thread stops answering (a long computation, a stuck modal

@@ -37,16 +37,20 @@ void on_sleep(std::function<void(long)> hook) {
 
 namespace platform {
 
+// What WinExec answers for a program it started.
+constexpr unsigned kStarted = 33;
+
 // The help keyword command, whose data is a text.
 constexpr unsigned kHelpKey = 0x0101;
 
-void start_program(const char* command_line) {
+unsigned start_program(const char* command_line) {
   const auto lock = host::lock_world();
   host::World& w = host::world();
   const std::string line(view_of(command_line));
   w.started.push_back(
       {line, w.clipboard.block ? std::optional(host::clipboard_text()) : std::nullopt});
   if (w.start_hook) w.start_hook(line);
+  return kStarted;
 }
 
 Window active_window() {

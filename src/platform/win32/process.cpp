@@ -5,7 +5,7 @@
 
 namespace dremoxa7::platform {
 
-void start_program(const char* command_line) { WinExec(command_line, SW_SHOWNORMAL); }
+unsigned start_program(const char* command_line) { return WinExec(command_line, SW_SHOWNORMAL); }
 
 Window active_window() { return GetActiveWindow(); }
 
