@@ -31,13 +31,16 @@ std::string suite_description() {
 }
 
 // The options of a tool process whose windows are the tools of these
-// functions; it logs with time stamps.
-std::vector<std::string> tool_options(const std::string& log, std::vector<int> functions) {
+// functions, followed by further options for the last of them; it logs
+// with time stamps.
+std::vector<std::string> tool_options(const std::string& log, std::vector<int> functions,
+                                      std::vector<std::string> last = {}) {
   std::vector<std::string> options = {"--stamp", "--log", log, "--quit-message", kQuit};
   for (int f : functions) {
     options.push_back("--window");
     options.push_back(title_of(f));
   }
+  options.insert(options.end(), last.begin(), last.end());
   return options;
 }
 
@@ -202,18 +205,10 @@ TEST_F(CloseAll, SlowAndHungToolsAreAwaitedWithoutHoldingUpTheOthers) {
   const std::string slow_log = new_log();
   const std::string polite_log = new_log();
   CloseCall call;
-  FixtureProcess slow([&] {
-    auto options = tool_options(slow_log, {4});
-    options.insert(options.end(), {"--close-delay", "2000"});
-    return options;
-  }());
+  FixtureProcess slow(tool_options(slow_log, {4}, {"--close-delay", "2000"}));
   FixtureProcess polite(tool_options(polite_log, {6}));
   // Started last, so that it is still hung while the members are asked.
-  FixtureProcess hung([&] {
-    auto options = tool_options(hung_log, {2});
-    options.insert(options.end(), {"--minimized", "--stop-answering", "4000"});
-    return options;
-  }());
+  FixtureProcess hung(tool_options(hung_log, {2}, {"--minimized", "--stop-answering", "4000"}));
   ASSERT_TRUE(slow.ready()) << slow.error();
   ASSERT_TRUE(polite.ready()) << polite.error();
   ASSERT_TRUE(hung.ready()) << hung.error();
@@ -245,11 +240,7 @@ TEST_F(CloseAll, SlowAndHungToolsAreAwaitedWithoutHoldingUpTheOthers) {
 TEST_F(CloseAll, AToolThatIgnoresTheCloseMessageKeepsTheCallWaiting) {
   const std::string log = new_log();
   CloseCall call;
-  FixtureProcess stubborn([&] {
-    auto options = tool_options(log, {6});
-    options.push_back("--ignore-close");
-    return options;
-  }());
+  FixtureProcess stubborn(tool_options(log, {6}, {"--ignore-close"}));
   ASSERT_TRUE(stubborn.ready()) << stubborn.error();
 
   call.start(5);
@@ -265,11 +256,7 @@ TEST_F(CloseAll, AToolThatIgnoresTheCloseMessageKeepsTheCallWaiting) {
 TEST_F(CloseAll, AToolThatSendsToTheCallerWhileClosingIsAnswered) {
   const std::string log = new_log();
   CloseCall call;
-  FixtureProcess talker([&] {
-    auto options = tool_options(log, {1});
-    options.insert(options.end(), {"--send-on-close", "Dx7 Caller"});
-    return options;
-  }());
+  FixtureProcess talker(tool_options(log, {1}, {"--send-on-close", "Dx7 Caller"}));
   ASSERT_TRUE(talker.ready()) << talker.error();
 
   call.start(5, "Dx7 Caller");
@@ -289,11 +276,7 @@ TEST_F(CloseAll, AToolThatSendsToTheCallerWhileClosingIsAnswered) {
 TEST_F(CloseAll, AToolThatPromptsIsAskedOnceAndTheUserAnswers) {
   const std::string log = new_log();
   CloseCall call;
-  FixtureProcess asking([&] {
-    auto options = tool_options(log, {4});
-    options.insert(options.end(), {"--prompt-on-close", "3000"});
-    return options;
-  }());
+  FixtureProcess asking(tool_options(log, {4}, {"--prompt-on-close", "3000"}));
   ASSERT_TRUE(asking.ready()) << asking.error();
 
   call.start(5);

@@ -23,6 +23,18 @@ bool may_share(const std::string& path, const Access& wanted) {
   return true;
 }
 
+// The library's own open of an existing target (world locked): refused
+// when the sharing rules or the file itself refuse it.
+platform::FileId open_as(const std::string& target, const Access& access, const char* mode) {
+  if (!may_share(target, access)) return platform::kNoFile;
+  UniqueStream stream(std::fopen(target.c_str(), mode));
+  if (!stream) return platform::kNoFile;
+  World& w = world();
+  const platform::FileId id = w.next_file++;
+  w.open_files[id] = OpenFile{target, access, std::move(stream)};
+  return id;
+}
+
 }  // namespace
 
 void map_drive(char letter, const std::string& host_directory) {
@@ -107,19 +119,12 @@ bool delete_file(const char* path) {
 FileId open_file(const char* path, Sharing sharing) {
   host::run_hook(host::Call::file_open);
   const auto lock = host::lock_world();
-  host::World& w = host::world();
-  ++w.counters.file_opens;
+  ++host::world().counters.file_opens;
   const std::string target = host::host_path(std::string(view_of(path)));
   std::error_code error;
   if (!std::filesystem::is_regular_file(target, error)) return kNoFile;
   const bool share = sharing == Sharing::read_write;
-  const host::Access access{true, false, share, share};
-  if (!host::may_share(target, access)) return kNoFile;
-  host::UniqueStream stream(std::fopen(target.c_str(), "rb"));
-  if (!stream) return kNoFile;
-  const FileId id = w.next_file++;
-  w.open_files[id] = host::OpenFile{target, access, std::move(stream)};
-  return id;
+  return host::open_as(target, {true, false, share, share}, "rb");
 }
 
 long seek_file(FileId file, long offset) {
@@ -146,18 +151,11 @@ long read_file(FileId file, void* buffer, std::size_t size) {
 
 FileId open_shared_append(const char* path) {
   const auto lock = host::lock_world();
-  host::World& w = host::world();
-  ++w.counters.file_opens;
+  ++host::world().counters.file_opens;
   const std::string target = host::host_path(std::string(view_of(path)));
   std::error_code error;
   if (std::filesystem::is_directory(target, error)) return kNoFile;
-  const host::Access access{false, true, true, true};
-  if (!host::may_share(target, access)) return kNoFile;
-  host::UniqueStream stream(std::fopen(target.c_str(), "ab"));
-  if (!stream) return kNoFile;
-  const FileId id = w.next_file++;
-  w.open_files[id] = host::OpenFile{target, access, std::move(stream)};
-  return id;
+  return host::open_as(target, {false, true, true, true}, "ab");
 }
 
 bool append_to_file(FileId file, std::string_view bytes) {
