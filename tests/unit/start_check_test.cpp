@@ -270,8 +270,10 @@ TEST_F(StartCheckTest, AToolAskingMeanwhileFindsExecutableZeroStarted) {
   host::before(host::Call::title_read, [&] {
     if (asked.exchange(true)) return;
     second = std::thread([&] { second_answer = check(kSeries, 6); });
-    // Bounded, so that a check made without the gate fails rather than hangs.
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    // Bounded, so that a check made without the gate fails rather than hangs;
+    // generous, since the second thread may be slow to start (ThreadSanitizer,
+    // a busy machine) and a gated check ends the wait at once.
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (host::gate_waiters(kGate) == 0 && std::chrono::steady_clock::now() < give_up) {
       std::this_thread::yield();
     }

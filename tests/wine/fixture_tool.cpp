@@ -33,7 +33,13 @@
 //                        and waits for the answer (SendMessageA), then logs
 //                        "sent TITLE"
 //   --stop-answering MS  once its windows are ready, the tool answers no
-//                        message for MS milliseconds (its thread sleeps)
+//                        message for MS milliseconds (its thread sleeps),
+//                        then logs "answers again"
+//   --stop-answering-until NAME  the same, until the manual-reset event NAME
+//                        (opened when the option is read) is set, or a
+//                        minute has passed, whichever comes first: a test
+//                        lets the tool answer again once it has seen what
+//                        it wanted to see while the tool hung
 //   --window-class NAME  the windows opened after it are of the window class
 //                        NAME (e.g. the one the help engine's window has)
 //   --own-clipboard TEXT puts TEXT on the clipboard with the window opened
@@ -48,11 +54,13 @@
 //                        when asked again); MS milliseconds after it opened
 //                        the user answers it ("answered TITLE"): the prompt
 //                        and the window go
-//   --start-check FUNCTION  once the named event given by --at-event (if
-//                        any) is set, calls ZorStartCheck(0, FUNCTION) of the
-//                        dremoxa7.dll beside the tool and logs
-//                        "start-check RESULT QUIT MS" (MS: how long the call
-//                        took); a tool with no window then ends
+//   --start-check FUNCTION  loads the dremoxa7.dll beside the tool and,
+//                        once the named event given by --at-event (if any)
+//                        is set, calls its ZorStartCheck(0, FUNCTION) and
+//                        logs "start-check RESULT QUIT MS" (MS: how long the
+//                        call took); a tool with no window then ends. With
+//                        an event it first logs "waiting", once the library
+//                        is loaded and it is about to wait
 //   --at-event NAME      the manual-reset event --start-check waits for (at
 //                        most a minute)
 //
@@ -99,6 +107,10 @@ struct ToolWindow {
 // user answers a prompt.
 constexpr UINT_PTR kCloseTimer = 1;
 constexpr UINT_PTR kAnswerTimer = 2;
+
+// How long the tool waits for an event a test sets: a test that never sets
+// it (a faulty library kept it from getting there) only takes longer.
+constexpr DWORD kLongestWaitMs = 60000;
 
 ToolWindow* open_window(const std::string& title, HWND owner);
 
@@ -288,24 +300,39 @@ bool read_whole_number(std::string_view text, Number& value) {
 }
 
 // --start-check: the call a tool makes at its start, from this tool's own
-// process, at the moment the event is set.
+// process, at the moment the event is set. The library is loaded first, so
+// that tools started together call it as close together as the event
+// releases them.
 bool start_check(const std::string& event_name, short function) {
-  if (!event_name.empty()) {
-    const dremoxa7::UniqueHandle event(OpenEventA(SYNCHRONIZE, FALSE, event_name.c_str()));
-    if (!event || WaitForSingleObject(event.get(), 60000) != WAIT_OBJECT_0) return false;
-  }
   const dremoxa7::UniqueModule library(LoadLibraryA("dremoxa7.dll"));
   if (!library) return false;
   using StartCheck = short(WINAPI*)(short, short, short*);
   const auto check = reinterpret_cast<StartCheck>(
       reinterpret_cast<void*>(GetProcAddress(library.get(), "ZorStartCheck")));
   if (check == nullptr) return false;
+  if (!event_name.empty()) {
+    const dremoxa7::UniqueHandle event(OpenEventA(SYNCHRONIZE, FALSE, event_name.c_str()));
+    if (!event) return false;
+    log_line("waiting");
+    if (WaitForSingleObject(event.get(), kLongestWaitMs) != WAIT_OBJECT_0) return false;
+  }
   short quit = 77;
   const ULONGLONG begun = GetTickCount64();
   const short result = check(0, function, &quit);
   log_line("start-check " + std::to_string(result) + " " + std::to_string(quit) + " " +
            std::to_string(GetTickCount64() - begun));
   return true;
+}
+
+// --stop-answering, --stop-answering-until: the tool's thread answers no
+// message until the event is set (if any) or ms have passed.
+void stop_answering(HANDLE until, DWORD ms) {
+  if (until != nullptr) {
+    WaitForSingleObject(until, ms);
+  } else {
+    Sleep(ms);
+  }
+  log_line("answers again");
 }
 
 int fail(const char* what) {
@@ -334,6 +361,7 @@ int main(int argc, char** argv) {
   std::string event_name;
   bool checked = false;
   DWORD stop_answering_ms = 0;
+  dremoxa7::UniqueHandle answer_again;  // --stop-answering-until
   ToolWindow* last = nullptr;
   HWND last_owner = nullptr;
   std::unique_ptr<dremoxa7::ClipboardOpen> held_clipboard;
@@ -380,6 +408,10 @@ int main(int argc, char** argv) {
       last->send_on_close = args[++i];
     } else if (option == "--stop-answering" && has_value) {
       if (!read_whole_number(args[++i], stop_answering_ms)) return fail("bad --stop-answering");
+    } else if (option == "--stop-answering-until" && has_value) {
+      answer_again.reset(OpenEventA(SYNCHRONIZE, FALSE, args[++i].c_str()));
+      if (!answer_again) return fail("cannot open the event of --stop-answering-until");
+      stop_answering_ms = kLongestWaitMs;
     } else if (option == "--window-class" && has_value) {
       tool.window_class = args[++i];
       if (!register_window_class(tool.window_class.c_str())) {
@@ -411,7 +443,7 @@ int main(int argc, char** argv) {
   if (!foreign_arguments.empty()) log_line("arguments " + foreign_arguments);
   if (tool.open_windows == 0) return checked ? 0 : fail("no --window given");
   if (!ready_path.empty() && !write_ready_file(ready_path)) return fail("cannot write --ready");
-  if (stop_answering_ms != 0) Sleep(stop_answering_ms);
+  if (stop_answering_ms != 0) stop_answering(answer_again.get(), stop_answering_ms);
 
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -4,6 +4,7 @@
 
 #include "base/win32_owners.h"
 #include "library.h"
+#include "log_file.h"
 
 namespace e2e {
 
@@ -48,16 +49,7 @@ HWND InstalledTool::started_window(DWORD timeout_ms) const {
   return window;
 }
 
-std::vector<std::string> InstalledTool::log_lines() const {
-  std::ifstream file(log_path_, std::ios::binary);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(file, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
+std::vector<std::string> InstalledTool::log_lines() const { return log_file_lines(log_path_); }
 
 bool InstalledTool::has_run() const {
   return GetFileAttributesA(log_path_.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -1,6 +1,7 @@
 // The start check under Wine: real running tools, a real work information
 // file beside the library, and executable 0 started from the library's
 // directory, reading its hand-off text from the real clipboard.
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -9,7 +10,9 @@
 #include "e2e_test.h"
 #include "file_image.h"
 #include "installed_tool.h"
+#include "log_file.h"
 #include "logged_command_line.h"
+#include "named_event.h"
 #include "win32_clipboard.h"
 
 namespace e2e {
@@ -104,33 +107,35 @@ TEST_F(StartCheck, ExecutableZeroStartsInTheToolsPlaceWithItsHandoff) {
 // nothing of group 0 runs (a launcher, a double click): the first to decide
 // starts executable 0, and the others find it and bring it to the front.
 TEST_F(StartCheck, ToolsStartingAtOnceStartExecutableZeroOnce) {
-  const std::string event = "dremoxa7-start-at-once-" + std::to_string(GetCurrentProcessId());
-  const dremoxa7::UniqueHandle go(CreateEventA(nullptr, TRUE, FALSE, event.c_str()));
-  ASSERT_TRUE(go);
+  const NamedEvent go("start-at-once");
+  ASSERT_EQ(go.error(), "");
   std::vector<std::string> logs;
   std::vector<dremoxa7::UniqueHandle> tools;
   std::vector<HANDLE> waits;
   for (int function : {4, 5, 6, 7}) {
     logs.push_back(program_directory() + "start-at-once-" + std::to_string(function) + ".log");
     DeleteFileA(logs.back().c_str());
-    tools.push_back(start_checking_tool(event, function, logs.back()));
+    tools.push_back(start_checking_tool(go.name(), function, logs.back()));
     ASSERT_TRUE(tools.back()) << function;
     waits.push_back(tools.back().get());
   }
-  // Each tool has made its way to the event before it is set.
-  Sleep(2000);
-  ASSERT_TRUE(SetEvent(go.get()));
+  // Each tool has loaded the library and waits for the event before it is
+  // set, so that their checks begin together.
+  const bool all_waiting = wait_until([&] {
+    return std::ranges::all_of(logs, [](const std::string& log) {
+      return std::ranges::count(log_file_lines(log), std::string("waiting")) != 0;
+    });
+  });
+  ASSERT_TRUE(go.set());  // either way, so that no tool waits on
+  ASSERT_TRUE(all_waiting) << "not every tool got to the event";
   ASSERT_EQ(WaitForMultipleObjects(static_cast<DWORD>(waits.size()), waits.data(), TRUE, 120000),
             WAIT_OBJECT_0);
 
   std::string times;
   for (const std::string& log : logs) {
-    std::ifstream file(log, std::ios::binary);
-    std::string line;
     std::string answer;
-    while (std::getline(file, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.rfind("start-check ", 0) == 0) answer = line;
+    for (const std::string& line : log_file_lines(log)) {
+      if (line.starts_with("start-check ")) answer = line;
     }
     DeleteFileA(log.c_str());
     SCOPED_TRACE(log);
