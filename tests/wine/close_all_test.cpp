@@ -2,11 +2,11 @@
 // talks back to the caller while it closes. The call runs on a worker
 // thread, so that the test keeps control of a call that waits.
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "e2e_test.h"
+#include "log_file.h"
 #include "named_event.h"
 #include "time_stamp.h"
 
@@ -59,10 +59,7 @@ struct LogLine {
 // is left out).
 std::vector<LogLine> read_log(const std::string& path) {
   std::vector<LogLine> lines;
-  std::ifstream file(path, std::ios::binary);
-  std::string line;
-  while (std::getline(file, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : log_file_lines(path)) {
     const std::size_t blank = line.find(' ');
     if (line.rfind("clipboard", 0) == 0 || blank == std::string::npos) continue;
     lines.push_back({std::stoll(line.substr(0, blank)), line.substr(blank + 1)});

@@ -1,9 +1,9 @@
 #include "fixture_process.h"
 
 #include <charconv>
-#include <fstream>
 
 #include "library.h"
+#include "log_file.h"
 #include "wait.h"
 
 namespace e2e {
@@ -28,10 +28,7 @@ bool file_exists(const std::string& path) {
 // the file cannot be read.
 std::vector<HWND> read_windows(const std::string& path) {
   std::vector<HWND> windows;
-  std::ifstream file(path, std::ios::binary);
-  std::string line;
-  while (std::getline(file, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const std::string& line : log_file_lines(path)) {
     const std::size_t blank = line.find(' ');
     if (blank == std::string::npos) continue;
     unsigned long long value = 0;

@@ -5,12 +5,12 @@
 // openers hold; the exports' argument slots through the real calling
 // convention.
 #include <array>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "e2e_test.h"
+#include "log_file.h"
 #include "message_boxes.h"
 #include "project_files.h"
 
@@ -344,10 +344,8 @@ TEST_F(ProjectAxes, CodeLibraryFailurePassesThrough) {
     EXPECT_EQ(call(h_query, table), c.result);
     EXPECT_EQ(describe(table), "untouched");
 
-    std::ifstream file(log);
     std::string calls;
-    for (std::string line; std::getline(file, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string& line : log_file_lines(log)) {
       if (line.rfind("CDbCpuSpec", 0) != 0) calls += line + "|";
     }
     EXPECT_EQ(calls, c.calls);
